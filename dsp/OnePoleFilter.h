@@ -1,0 +1,32 @@
+// First-order low-pass or high-pass sharing one coefficient set, h = exp(-2·pi·f/fs).
+// The low-pass is (1 - h)·x + h·y1; the high-pass (1 + h)/2·(x - x1) + h·y1, unity at
+// Nyquist with a zero at DC. Coefficients are doubles, samples and states floats.
+// An owner uses one object as either form, never both.
+#pragma once
+
+class OnePoleFilter {
+public:
+    // Cut-off f in Hz, 0 <= f < fs/2; leaves the state alone.
+    void setCutoff(double f, double fs);
+
+    float processLowPass(float x)
+    {
+        const float y = static_cast<float>(lowGain * x + pole * y1);
+        y1 = y;
+        return y;
+    }
+
+    float processHighPass(float x)
+    {
+        const float y = static_cast<float>(highGain * x + pole * y1 - highGain * x1);
+        y1 = y;
+        x1 = x;
+        return y;
+    }
+
+    double pole = 0.0;      // h
+    double lowGain = 0.0;   // 1 - h
+    double highGain = 0.0;  // (1 + h) / 2
+    float y1 = 0.0f;        // previous output
+    float x1 = 0.0f;        // previous input (high-pass only)
+};
