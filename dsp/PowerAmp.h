@@ -1,0 +1,59 @@
+// Push-pull output stage at the 4x rate, linear. The signal splits into an in-phase half A
+// and an inverted half B; each feeds back its own previous sag (80 Hz low-pass of 250 minus
+// the half), 800 Hz band-pass resonance and 4500 Hz treble term (scaled by presence). Both
+// halves are band-limited (10 kHz low-pass, 33 Hz high-pass), B passes the voicing all-pass
+// (RBJ form, 320 to 920 Hz) and is mixed into A at 0.7071, and a 300 Hz low-pass of the sum
+// is added back at lowBoost. presence 0..1, lowBoost >= 0.
+#pragma once
+
+#include "AudioModule.h"
+#include "Biquad.h"
+#include "OnePoleFilter.h"
+
+class PowerAmp : public AudioModule {
+public:
+    // fs is the 4x rate. Sets every coefficient, the all-pass back at 320 Hz; states carry on.
+    void configure(float fs, float sagAmount);
+
+    // Moves the voicing all-pass centre to 320 + offsetHz (0 .. 600); after configure().
+    void setVoicing(float offsetHz);
+
+    // One 4x sample. The halves are deliberately unequal (A adds its resonance at 0.562341
+    // and half the presence, B subtracts its resonance at 1.414 and uses full presence);
+    // every feedback term read here is the one left by the previous sample.
+    float process(float w)
+    {
+        const float x = w - sagA + resonanceA * resonanceFeedback + brightA * presence * 0.5f;
+        const float s = -w - sagB - resonanceB * 1.414f + presence * brightB;
+        resonanceA = resonanceFilterA.process(x);
+        resonanceB = resonanceFilterB.process(s);
+        brightA = brightFilterA.processHighPass(x);
+        brightB = brightFilterB.processHighPass(s);
+        // 0.083333f, not 1/12: the sag scale is part of the sound.
+        sagA = sagAmount * sagFilterA.processLowPass((250.0f - x) * 0.083333f);
+        sagB = sagAmount * sagFilterB.processLowPass((250.0f - s) * 0.083333f);
+        const float a = couplingFilterA.processHighPass(toneFilterA.processLowPass(x));
+        const float b = couplingFilterB.processHighPass(toneFilterB.processLowPass(s));
+        const float e = voicingFilter.process(b) * 0.7071f + a;
+        return e + lowBoost * outputFilter.processLowPass(e);
+    }
+
+    float sampleRate = 0.0f;         // the 4x rate the coefficients belong to
+    float presence = 0.0f;           // 0..1, written by the engine
+    float lowBoost = 0.0f;           // per channel, written by the engine
+    float sagAmount = 0.0f;
+    float resonanceFeedback = 0.0f;  // 10^-0.25
+
+    float sagA = 0.0f, sagB = 0.0f;              // feedback terms of the previous sample
+    float resonanceA = 0.0f, resonanceB = 0.0f;
+    float brightA = 0.0f, brightB = 0.0f;
+
+    Biquad resonanceFilterA;         // 800 Hz band-pass, Q 1.414
+    Biquad resonanceFilterB;         // 800 Hz band-pass, Q 3
+    Biquad voicingFilter;            // all-pass, Q 0.1
+    OnePoleFilter brightFilterA, brightFilterB;      // 4500 Hz high-pass
+    OnePoleFilter sagFilterA, sagFilterB;            // 80 Hz low-pass
+    OnePoleFilter toneFilterA, toneFilterB;          // 10 kHz low-pass
+    OnePoleFilter couplingFilterA, couplingFilterB;  // 33 Hz high-pass
+    OnePoleFilter outputFilter;                      // 300 Hz low-pass of the low boost
+};

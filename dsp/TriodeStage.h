@@ -1,0 +1,51 @@
+// One tube preamp stage at the 4x rate: input gain and grid low-pass, a bias term fed back
+// from the plate (250 minus the curve's output, low-passed), the tabulated transfer curve,
+// and a coupling high-pass that removes the DC of the shifted operating point.
+// Frequencies in Hz below fs/2; R > 0 (bias divider), k >= 0 (plate scale ·0.01).
+#pragma once
+
+#include "AudioModule.h"
+#include "OnePoleFilter.h"
+#include "TriodeTransferTable.h"
+
+// The transfer curve, linearly interpolated; held at the end values outside the table.
+inline float triodeTransfer(float v)
+{
+    using Table = TriodeTransferTable;
+    // Written as !(v < limit) so that a NaN is held at the top instead of indexing the table.
+    if (!(v < Table::upperLimit))
+        return Table::values[Table::size - 1];
+    if (v <= Table::lowerLimit)
+        return Table::values[0];
+    // In double: in float, v just below the upper limit rounds p up to the last index and
+    // the interpolation would read one entry past the table.
+    const double p = static_cast<double>(v) * 10.0 + Table::zeroIndex;
+    const int i = static_cast<int>(p);
+    const double f = p - i;
+    return static_cast<float>(Table::values[i] * (1.0 - f) + Table::values[i + 1] * f);
+}
+
+class TriodeStage : public AudioModule {
+public:
+    // fs is the 4x rate. Sets coefficients only: gain and every state carry on.
+    void configure(float fs, float fPlate, float fInput, float fCoupling, float r, float k);
+
+    // One 4x sample; the statement order is part of the sound (the bias term lags one sample).
+    float process(float x)
+    {
+        const float u = inputFilter.processLowPass(x * gain);
+        const float v = u - biasState * biasScale;
+        const float t = triodeTransfer(v);
+        biasState = plateFilter.processLowPass((250.0f - t) * plateScale);
+        return couplingFilter.processHighPass(t);
+    }
+
+    float sampleRate = 0.0f;       // the 4x rate the coefficients belong to
+    float gain = 1.0f;             // input gain, written by the engine per channel and drive
+    OnePoleFilter plateFilter;     // low-pass of the bias loop
+    OnePoleFilter couplingFilter;  // high-pass on the output
+    OnePoleFilter inputFilter;     // grid low-pass
+    float biasScale = 0.0f;        // 1/R
+    float biasState = 0.0f;        // bias term left by the previous sample
+    float plateScale = 0.0f;       // k·0.01
+};
