@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Checks that a Linux plug-in module shows hosts only its two entry points and needs nothing
+# at load time beyond the C and C++ runtimes, so it loads on any machine with them.
+#
+#   check-elf-plugin.sh NM READELF grimbolt.so
+set -euo pipefail
+nm=$1 readelf=$2 module=$3
+failed=0
+
+exports=$("$nm" -D --defined-only "$module" | awk '$2 != "A" { print $3 }' | sort | tr '\n' ' ')
+# Type A entries are version-node names from the linker's version script, not symbols.
+if [ "$exports" != "VSTPluginMain main " ]; then
+  echo "FAIL: $module exports [${exports% }], expected [VSTPluginMain main]"
+  failed=1
+fi
+
+allowed_libraries='^(libc\.so\.6|libm\.so\.6|libstdc\+\+\.so\.6|libgcc_s\.so\.1|ld-linux-x86-64\.so\.2)$'
+while read -r library; do
+  if ! [[ $library =~ $allowed_libraries ]]; then
+    echo "FAIL: $module needs $library"
+    failed=1
+  fi
+done < <("$readelf" -d "$module" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+
+# Strong undefined symbols must come from the runtimes' versioned symbol sets; weak ones may
+# stay unresolved without stopping the load.
+while read -r kind symbol; do
+  if [ "$kind" = U ] && ! [[ $symbol =~ @(GLIBC|GLIBCXX|CXXABI|GCC)_[0-9.]+$ ]]; then
+    echo "FAIL: $module needs $symbol, which no runtime library provides"
+    failed=1
+  fi
+done < <("$nm" -D --undefined-only "$module" | awk '{ print $(NF-1), $NF }')
+
+[ $failed = 0 ] && echo "OK: $module exports VSTPluginMain and main and needs only the C and C++ runtimes"
+exit $failed

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Checks a 32-bit Windows binary: PE32 for i386, of the expected kind, exporting exactly the
+# expected names, and importing only DLLs that every Windows has (the runtimes are linked in).
+#
+#   check-pe-module.sh OBJDUMP FILE dll|exe [EXPORT...]
+set -euo pipefail
+objdump=$1 file=$2 kind=$3
+shift 3
+expected_exports=
+[ $# -gt 0 ] && expected_exports=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
+failed=0
+
+headers=$("$objdump" -p "$file")
+
+grep -q 'file format pei-i386' <<<"$headers" || { echo "FAIL: $file is not an i386 PE image"; failed=1; }
+grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)' <<<"$headers" || { echo "FAIL: $file is not PE32"; failed=1; }
+# The DLL flag sits in the file header's characteristics list, which ends at the first blank line.
+is_dll=no
+sed -n '/^Characteristics/,/^$/p' <<<"$headers" | grep -Eq '^[[:space:]]+DLL$' && is_dll=yes
+if [ "$kind" = dll ] && [ $is_dll = no ]; then echo "FAIL: $file is not a DLL"; failed=1; fi
+if [ "$kind" = exe ] && [ $is_dll = yes ]; then echo "FAIL: $file is a DLL, expected a program"; failed=1; fi
+
+exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' <<<"$headers" \
+  | sort | tr '\n' ' ')
+if [ "$exports" != "$expected_exports" ]; then
+  echo "FAIL: $file exports [${exports% }], expected [${expected_exports% }]"
+  failed=1
+fi
+
+allowed_imports='^(kernel32|msvcrt|user32|gdi32|advapi32|ole32|oleaut32|shell32|comdlg32|comctl32|msimg32|ws2_32)\.dll$'
+while read -r library; do
+  if ! [[ ${library,,} =~ $allowed_imports ]]; then
+    echo "FAIL: $file imports $library, which is not part of Windows"
+    failed=1
+  fi
+done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
+
+[ $failed = 0 ] && echo "OK: $file is a PE32 i386 $kind exporting [${exports% }] and importing only Windows DLLs"
+exit $failed
