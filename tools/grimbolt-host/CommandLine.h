@@ -1,0 +1,41 @@
+// The grimbolt-host command line: what the user asked for, parsed and checked for form.
+// Whether a parameter or program name exists is decided later, against the loaded plug-in.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Wrong arguments: the tool answers with this message and the usage text.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+enum class CommandKind { Help, Info, Render, Demo };
+
+struct ParameterSetting {
+    std::string name;  // as the plug-in reports it; matched without regard to case
+    float value;       // normalised, 0 to 1
+};
+
+struct CommandLine {
+    static constexpr int kDefaultBlockSize = 512;
+    static constexpr const char* kDefaultDemoDirectory = "grimbolt-demo";
+
+    CommandKind kind = CommandKind::Help;
+    std::string pluginPath;
+    std::string inputPath;                  // render
+    std::string outputPath;                 // render
+    std::string outputDirectory = kDefaultDemoDirectory;  // demo
+    std::optional<int> sampleRate;          // render: the input file's rate when absent
+    int blockSize = kDefaultBlockSize;      // render
+    std::optional<std::string> program;     // render: a number or a program name
+    std::vector<ParameterSetting> settings; // render, applied in the given order
+};
+
+// args excludes the program name; throws UsageError.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+std::string usageText();

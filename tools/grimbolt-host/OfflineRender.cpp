@@ -1,0 +1,22 @@
+#include "tools/grimbolt-host/OfflineRender.h"
+
+#include "tools/grimbolt-host/PluginNames.h"
+#include "tools/hostkit/PluginInstance.h"
+
+AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
+                              const RenderSettings& settings, const BlockRenderer::ProgressReport& progress) {
+    PluginInstance instance(library, host);
+    instance.configure(settings.sampleRate, settings.blockSize);
+    if (settings.program) {
+        instance.setProgram(PluginNames::findProgram(instance, *settings.program));
+    }
+    for (const ParameterSetting& setting : settings.settings) {
+        instance.setParameter(PluginNames::findParameter(instance, setting.name), setting.value);
+    }
+    BlockRenderer renderer(instance, settings.blockSize);
+    instance.resume();
+    AudioClip output = renderer.render(input, progress);
+    instance.suspend();
+    output.sampleRate = settings.sampleRate;
+    return output;
+}

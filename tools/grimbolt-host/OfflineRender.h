@@ -1,0 +1,24 @@
+// Renders a clip through a freshly created instance of a plug-in, as a host does for an
+// export: open, rate and block size, program and parameters, resume, blocks, suspend, close.
+#pragma once
+
+#include "tools/grimbolt-host/CommandLine.h"
+#include "tools/hostkit/AudioClip.h"
+#include "tools/hostkit/BlockRenderer.h"
+#include "tools/hostkit/HostCallback.h"
+#include "tools/hostkit/PluginLibrary.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct RenderSettings {
+    int sampleRate;                          // the rate the plug-in runs at and the output's rate
+    int blockSize;                           // frames per processReplacing call
+    std::optional<std::string> program;      // number or name; the plug-in's own start program when absent
+    std::vector<ParameterSetting> settings;  // applied after the program, in order
+};
+
+// Throws HostError for an unknown program or parameter and for a channel-count mismatch.
+AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
+                              const RenderSettings& settings, const BlockRenderer::ProgressReport& progress = {});
