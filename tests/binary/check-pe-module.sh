@@ -4,6 +4,7 @@
 #
 #   check-pe-module.sh OBJDUMP FILE dll|exe [EXPORT...]
 set -euo pipefail
+export LC_ALL=C  # a fixed sort order and untranslated tool output
 objdump=$1 file=$2 kind=$3
 shift 3
 expected_exports=
