@@ -1,0 +1,79 @@
+#include "tools/grimbolt-host/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string expectedInMessage;
+    };
+    const Case cases[] = {
+        {{}, "no command"},
+        {{"play", "p.so"}, "unknown command \"play\""},
+        {{"info"}, "info expects exactly one PLUGIN"},
+        {{"info", "a.so", "b.so"}, "info expects exactly one PLUGIN"},
+        {{"info", "a.so", "--rate", "48000"}, "unknown option --rate"},
+        {{"render", "p.so", "in.wav"}, "render expects PLUGIN IN.wav OUT.wav"},
+        {{"render", "p.so", "in.wav", "out.wav", "x.wav"}, "render expects"},
+        {{"render", "p.so", "in.wav", "out.wav", "--rate"}, "--rate needs a value"},
+        {{"render", "p.so", "in.wav", "out.wav", "--rate", "fast"}, "--rate must be a whole number"},
+        {{"render", "p.so", "in.wav", "out.wav", "--rate", "0"}, "--rate must be a whole number"},
+        {{"render", "p.so", "in.wav", "out.wav", "--block", "48k"}, "--block must be a whole number"},
+        {{"render", "p.so", "in.wav", "out.wav", "--block", "1000000"}, "--block must be a whole number"},
+        {{"render", "p.so", "in.wav", "out.wav", "--set", "drive"}, "--set expects NAME=VALUE"},
+        {{"render", "p.so", "in.wav", "out.wav", "--set", "=0.5"}, "--set expects NAME=VALUE"},
+        {{"render", "p.so", "in.wav", "out.wav", "--set", "drive=loud"}, "normalised number from 0 to 1"},
+        {{"render", "p.so", "in.wav", "out.wav", "--set", "drive=1.5"}, "normalised number from 0 to 1"},
+        {{"render", "p.so", "in.wav", "out.wav", "--set", "drive=nan"}, "normalised number from 0 to 1"},
+        {{"render", "p.so", "in.wav", "out.wav", "--volume", "3"}, "unknown option --volume"},
+        {{"demo"}, "demo expects PLUGIN [OUTDIR]"},
+        {{"demo", "p.so", "out", "more"}, "demo expects PLUGIN [OUTDIR]"},
+        {{"help", "me"}, "help takes no arguments"},
+    };
+    for (const Case& c : cases) {
+        std::string joined;
+        for (const auto& arg : c.args) joined += arg + " ";
+        try {
+            parseCommandLine(c.args);
+            ADD_FAILURE() << "accepted: " << joined;
+        } catch (const UsageError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.expectedInMessage), std::string::npos)
+                << "args: " << joined << "\nmessage: " << error.what();
+        }
+    }
+}
+
+TEST(CommandLine, RenderTakesOptionsAnywhereAndSettingsInOrder) {
+    const CommandLine line = parseCommandLine({"render", "--program", "high gain", "p.so", "--set", "drive=0.8",
+                                               "Input gain=0.25", "in.wav", "--rate", "96000", "out.wav",
+                                               "--block", "64", "--set", "master=1"});
+    EXPECT_EQ(line.kind, CommandKind::Render);
+    EXPECT_EQ(line.pluginPath, "p.so");
+    EXPECT_EQ(line.inputPath, "in.wav");
+    EXPECT_EQ(line.outputPath, "out.wav");
+    EXPECT_EQ(line.sampleRate, 96000);
+    EXPECT_EQ(line.blockSize, 64);
+    EXPECT_EQ(line.program, "high gain");
+    ASSERT_EQ(line.settings.size(), 3u);
+    EXPECT_EQ(line.settings[0].name, "drive");
+    EXPECT_FLOAT_EQ(line.settings[0].value, 0.8f);
+    EXPECT_EQ(line.settings[1].name, "Input gain");
+    EXPECT_FLOAT_EQ(line.settings[1].value, 0.25f);
+    EXPECT_EQ(line.settings[2].name, "master");
+    EXPECT_FLOAT_EQ(line.settings[2].value, 1.0f);
+}
+
+TEST(CommandLine, RenderLeavesRateToTheFileAndDemoDirectoryDefaults) {
+    const CommandLine render = parseCommandLine({"render", "p.so", "in.wav", "out.wav"});
+    EXPECT_FALSE(render.sampleRate.has_value());
+    EXPECT_EQ(render.blockSize, CommandLine::kDefaultBlockSize);
+    EXPECT_FALSE(render.program.has_value());
+
+    EXPECT_EQ(parseCommandLine({"demo", "p.so"}).outputDirectory, CommandLine::kDefaultDemoDirectory);
+    EXPECT_EQ(parseCommandLine({"demo", "p.so", "there"}).outputDirectory, "there");
+    EXPECT_EQ(parseCommandLine({"info", "p.so"}).pluginPath, "p.so");
+    EXPECT_EQ(parseCommandLine({"--help"}).kind, CommandKind::Help);
+}
