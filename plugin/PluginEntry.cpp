@@ -1,0 +1,84 @@
+#include "plugin/PluginEntry.h"
+
+#include "plugin/GrimboltEffect.h"
+
+#include <new>
+
+namespace {
+// Set by a creation that ran out of memory and never cleared: a process that could not
+// build one instance is not trusted to build the next.
+bool outOfMemory = false;
+
+AudioEffect* effectOf(AEffect* effect)
+{
+    return static_cast<AudioEffect*>(effect->object);
+}
+}
+
+AEffect* createGrimboltEffect(audioMasterCallback host)
+{
+    try {
+        if (!host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+            return nullptr;
+        auto* effect = new GrimboltEffect(host);
+        if (outOfMemory) {
+            delete effect;
+            return nullptr;
+        }
+        return effect->getAeffect();
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    } catch (...) {
+    }
+    return nullptr;
+}
+
+intptr_t VST_CALLBACK dispatchEffectClass(AEffect* effect, int32_t opcode, int32_t index,
+                                          intptr_t value, void* ptr, float opt)
+{
+    try {
+        AudioEffect* const object = effectOf(effect);
+        if (opcode == effClose) {
+            object->dispatcher(opcode, index, value, ptr, opt);
+            delete object;
+            return 1;
+        }
+        return object->dispatcher(opcode, index, value, ptr, opt);
+    } catch (...) {
+        return 0;
+    }
+}
+
+void VST_CALLBACK processClass(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames)
+{
+    try {
+        effectOf(effect)->process(inputs, outputs, sampleFrames);
+    } catch (...) {
+    }
+}
+
+void VST_CALLBACK processClassReplacing(AEffect* effect, float** inputs, float** outputs,
+                                        int32_t sampleFrames)
+{
+    try {
+        effectOf(effect)->processReplacing(inputs, outputs, sampleFrames);
+    } catch (...) {
+    }
+}
+
+void VST_CALLBACK setParameterClass(AEffect* effect, int32_t index, float value)
+{
+    try {
+        effectOf(effect)->setParameter(index, value);
+    } catch (...) {
+    }
+}
+
+float VST_CALLBACK getParameterClass(AEffect* effect, int32_t index)
+{
+    try {
+        return effectOf(effect)->getParameter(index);
+    } catch (...) {
+        return 0.0f;
+    }
+}

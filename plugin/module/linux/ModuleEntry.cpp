@@ -1,0 +1,27 @@
+// Linux module glue: hosts look up VSTPluginMain first and fall back to main. Only these
+// two symbols leave the library (exports.map).
+#include "plugin/ModuleHandle.h"
+#include "plugin/PluginEntry.h"
+
+// Resources are linked into the library here, so no handle is needed to reach them.
+void* moduleHandle()
+{
+    return nullptr;
+}
+
+extern "C" {
+
+__attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback host)
+{
+    return createGrimboltEffect(host);
+}
+
+// C++ reserves the name main for the program entry, so the function gets it only as its
+// symbol name.
+__attribute__((visibility("default"))) AEffect* grimboltMain(audioMasterCallback host) __asm__("main");
+
+AEffect* grimboltMain(audioMasterCallback host)
+{
+    return createGrimboltEffect(host);
+}
+}
