@@ -37,6 +37,7 @@ void printRow(std::ostream& out, const std::string& label, const std::string& fi
 }  // namespace
 
 void runDemoCommand(const std::string& pluginPath, const std::string& outputDirectory, std::ostream& out) {
+    WavFile::requireSupport();
     PluginLibrary library(pluginPath);
     HostCallback host;
 

@@ -8,6 +8,7 @@
 #include <iomanip>
 
 void runRenderCommand(const CommandLine& line, std::ostream& out) {
+    WavFile::requireSupport();
     // The plug-in is loaded first so that a wrong plug-in path is reported before file errors.
     PluginLibrary library(line.pluginPath);
     const AudioClip input = WavFile::read(line.inputPath);

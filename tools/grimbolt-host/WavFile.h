@@ -8,6 +8,10 @@
 
 namespace WavFile {
 
+// Throws the "not available in this build" HostError where WAV files cannot be handled, so a
+// command can refuse before it does any work.
+void requireSupport();
+
 // Any channel count and sample format the library understands, as float samples.
 AudioClip read(const std::string& path);
 

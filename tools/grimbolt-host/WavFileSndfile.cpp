@@ -15,6 +15,8 @@ using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
 
 }  // namespace
 
+void WavFile::requireSupport() {}
+
 AudioClip WavFile::read(const std::string& path) {
     SF_INFO info{};
     SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));

@@ -3,6 +3,10 @@
 
 #include "tools/hostkit/HostError.h"
 
+void WavFile::requireSupport() {
+    throw HostError("WAV files are not available in this build (no libsndfile); only 'info' works here");
+}
+
 AudioClip WavFile::read(const std::string& path) {
     throw HostError("cannot read " + path + ": WAV files are not available in this build (no libsndfile)");
 }

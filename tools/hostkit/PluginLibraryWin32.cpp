@@ -7,10 +7,27 @@
 
 #include <string>
 
+namespace {
+
+// The system's own text for an error code, without its trailing line break.
+std::string describeError(DWORD code) {
+    char text[256] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        text, sizeof text, nullptr);
+    std::string description(text, length);
+    while (!description.empty() && (description.back() == '\n' || description.back() == '\r' ||
+                                    description.back() == ' ' || description.back() == '.')) {
+        description.pop_back();
+    }
+    return "Windows error " + std::to_string(code) + (description.empty() ? "" : ": " + description);
+}
+
+}  // namespace
+
 void PluginLibrary::open() {
     HMODULE module = LoadLibraryA(path_.c_str());
     if (module == nullptr) {
-        throw HostError(path_ + ": not a loadable library (Windows error " + std::to_string(GetLastError()) + ")");
+        throw HostError(path_ + ": not a loadable library (" + describeError(GetLastError()) + ")");
     }
     handle_ = module;
     // GetProcAddress hands back a generic FARPROC; the cast through void* avoids the
