@@ -12,9 +12,10 @@ namespace {
 
 // The VST 2 plug-in categories by number.
 const char* categoryName(int32_t category) {
-    static const char* const kNames[] = {"unknown",     "effect",   "synth",      "analysis",
-                                         "mastering",   "spatializer", "room fx", "surround fx",
-                                         "restoration", "offline", "shell",      "generator"};
+    static const char* const kNames[] = {
+        "unknown",  "effect",      "synth",       "analysis", "mastering", "spatializer",
+        "room fx",  "surround fx", "restoration", "offline",  "shell",     "generator",
+    };
     const int32_t count = static_cast<int32_t>(sizeof kNames / sizeof kNames[0]);
     return category >= 0 && category < count ? kNames[category] : "not a known category";
 }

@@ -49,6 +49,8 @@ void WavFile::write(const std::string& path, const AudioClip& clip) {
     if (!file) {
         throw HostError("cannot write " + path + ": " + sf_strerror(nullptr));
     }
+    // The PEAK chunk carries a time stamp; without it the same audio gives the same file bytes.
+    sf_command(file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
     const size_t channels = clip.channels.size();
     const size_t frames = clip.frames();
     std::vector<float> interleaved(frames * channels);
