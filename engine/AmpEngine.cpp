@@ -1,37 +1,204 @@
 #include "AmpEngine.h"
 
+#include "dsp/OversamplingKernels.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
+namespace {
+
+// The gain stages and filters that make a channel. Crunch differs from clean only in
+// the stage factor and the low boost.
+struct StageSettings {
+    float plateHz, inputHz, couplingHz, resistance, k;
+};
+
+struct ChannelSettings {
+    int32_t stageFactor;
+    StageSettings stages[AmpEngine::kNumStages];
+    bool highPassInput;  // ultra: 400 Hz high-pass; clean and crunch: wide 1 kHz band-pass
+    float lowBoost;
+};
+
+constexpr ChannelSettings kChannels[] = {
+    {10, {{86, 2500, 33, 68, 2.7f}, {132, 6531, 33, 100, 1.5f}, {194, 22570, 33, 150, 0.82f}}, false, 2.0f},
+    {20, {{86, 2500, 33, 68, 2.7f}, {132, 6531, 33, 100, 1.5f}, {194, 22570, 33, 150, 0.82f}}, false, 1.0f},
+    {90, {{86, 400, 33, 68, 2.7f}, {132, 3200, 33, 100, 1.5f}, {194, 22570, 33, 150, 0.82f}}, true, 0.7071f},
+};
+constexpr int32_t kNumChannels = 3;
+
+constexpr float kFeedbackCutoffHz = 500.0f;
+constexpr float kSagAmount = 0.075f;
+constexpr float kVoicingSpanHz = 600.0f;  // Voicing 0..1 moves the all-pass 320..920 Hz
+constexpr float kPreRollSeconds = 0.04f;   // 40 ms carries the bias and sag loops to rest
+constexpr double kDenormalOffset = 1e-20;  // keeps recursive states out of denormals
+constexpr float kMaxChainInput = 1e6f;     // 120 dB above full scale
+constexpr float kMaxSampleRate = 768000.0f;
+
+// Upstream garbage must not poison the filter states for the rest of the session.
+inline float safeChainInput(float x)
+{
+    if (std::fabs(x) <= kMaxChainInput)
+        return x;
+    return std::isfinite(x) ? std::copysign(kMaxChainInput, x) : 0.0f;
+}
+
+} // namespace
+
 AmpEngine::AmpEngine()
 {
+    // Designs every block for the start rate, so no coefficient is ever undefined, but
+    // loads no resampling kernels: the engine stays silent until the host names a rate.
+    designForRate();
     setChannel(0);
 }
 
-AmpEngine::~AmpEngine() = default;
+int32_t AmpEngine::preRollLength(float rate)
+{
+    return static_cast<int32_t>(static_cast<double>(rate) * static_cast<double>(kPreRollSeconds));
+}
 
 void AmpEngine::setSampleRate(float rate)
 {
+    if (!std::isfinite(rate) || rate <= 0.0f || rate > kMaxSampleRate)
+        return;
     sampleRate_ = rate;
+
+    // Unsupported rates keep the kernels in use; the very first rate borrows the nearest set
+    // so the amp sounds at any host rate.
+    const ResamplingKernels* kernels = findResamplingKernels(rate);
+    if (kernels == nullptr && !upsampler_.isConfigured())
+        kernels = &nearestResamplingKernels(rate);
+    if (kernels != nullptr) {
+        if (upsampler_.configure(kOversampling, kernels->upsamplerKernel, kernels->upsamplerTaps))
+            decimator_.configure(kernels->decimatorKernel, kernels->decimatorTaps);
+    }
+
+    designForRate();
+    // Every rate-dependent design follows the current settings, so the amp keeps playing
+    // the channel, tone and voicing its controls show.
+    setChannel(channel_);
+    preRoll();
+}
+
+void AmpEngine::designForRate()
+{
+    const float fs = oversampledRate();
+    feedbackFilter_.setCutoff(kFeedbackCutoffHz, fs);
+    powerAmp_.configure(fs, kSagAmount);
+    cabinet_.configure(sampleRate_);
 }
 
 void AmpEngine::setChannel(int32_t channel)
 {
-    channel_ = channel;
+    channel_ = std::clamp(channel, 0, kNumChannels - 1);
+    const ChannelSettings& settings = kChannels[channel_];
+    const float fs = oversampledRate();
+    for (int i = 0; i < kNumStages; ++i) {
+        const StageSettings& s = settings.stages[i];
+        stages_[i].configure(fs, s.plateHz, s.inputHz, s.couplingHz, s.resistance, s.k);
+    }
+    for (int32_t& factor : stageFactor_)
+        factor = settings.stageFactor;
+    updateToneStack();
+    designChannelFilter();
+    updateStageGains();
+    powerAmp_.lowBoost = settings.lowBoost;
+    powerAmp_.setVoicing(voicing_ * kVoicingSpanHz);
 }
 
-void AmpEngine::setDrive(float value) { drive_ = value; }
-void AmpEngine::setBass(float value) { bass_ = value; }
-void AmpEngine::setMid(float value) { mid_ = value; }
-void AmpEngine::setTreble(float value) { treble_ = value; }
-void AmpEngine::setPresence(float value) { presence_ = value; }
-void AmpEngine::setVoicing(float value) { voicing_ = value; }
-void AmpEngine::setMaster(float value) { master_ = value; }
+// The cookbook band-pass (Q 0.1) and high-pass (Q 0.7071) written out with the exact
+// constants the amp was voiced with, rather than through designBiquad, whose Q division
+// can land one float step away.
+void AmpEngine::designChannelFilter()
+{
+    const double fs = oversampledRate();
+    Biquad& f = channelFilter_;
+    if (kChannels[channel_].highPassInput) {
+        const double w0 = 2513.2741228718346 / fs;  // 2·pi·400 Hz
+        const double s = std::sin(w0), c0 = std::cos(w0);
+        const double alpha = s * 0.7071135624381276;  // s / (2 · 0.7071)
+        const double g = 1.0 / (1.0 + alpha);
+        f.b0 = static_cast<float>((1.0 + c0) / 2.0 * g);
+        f.b1 = static_cast<float>(-(1.0 + c0) * g);
+        f.b2 = static_cast<float>((1.0 + c0) / 2.0 * g);
+        f.a1 = static_cast<float>(-2.0 * c0 * g);
+        f.a2 = static_cast<float>((1.0 - alpha) * g);
+    } else {
+        const double w0 = 6283.185307179586 / fs;  // 2·pi·1000 Hz
+        const double s = std::sin(w0), c0 = std::cos(w0);
+        const double alpha = 5.0 * s;  // Q = 0.1
+        const double g = 1.0 / (1.0 + alpha);
+        f.b0 = static_cast<float>(alpha * g);
+        f.b1 = 0.0f;
+        f.b2 = static_cast<float>(-alpha * g);
+        f.a1 = static_cast<float>(-2.0 * c0 * g);
+        f.a2 = static_cast<float>((1.0 - alpha) * g);
+    }
+}
+
+void AmpEngine::updateToneStack()
+{
+    toneStack_.sampleRate = oversampledRate();
+    toneStack_.bass = bass_ - 0.5f;
+    toneStack_.mid = mid_ - 0.5f;
+    toneStack_.treble = treble_ - 0.5f;
+    toneStack_.update();
+}
+
+void AmpEngine::updateStageGains()
+{
+    for (int i = 0; i < kNumStages; ++i)
+        stages_[i].gain = static_cast<float>(stageFactor_[i]) * drive_;
+}
+
+void AmpEngine::setDrive(float value)
+{
+    drive_ = value;
+    updateStageGains();
+}
+
+void AmpEngine::setBass(float value)
+{
+    bass_ = value;
+    updateToneStack();
+}
+
+void AmpEngine::setMid(float value)
+{
+    mid_ = value;
+    updateToneStack();
+}
+
+void AmpEngine::setTreble(float value)
+{
+    treble_ = value;
+    updateToneStack();
+}
+
+void AmpEngine::setPresence(float value)
+{
+    presence_ = value;
+    powerAmp_.presence = value;
+}
+
+void AmpEngine::setVoicing(float value)
+{
+    voicing_ = value;
+    powerAmp_.setVoicing(value * kVoicingSpanHz);
+}
 
 void AmpEngine::setInputGain(float value)
 {
     const float x = value - 0.5f;
+    // 24 dB of travel; the centre is exactly unity so a default song reads back as 0.5.
     inputGain_ = x == 0.0f ? 1.0f : static_cast<float>(std::pow(10.0, x * 24.0 * 0.05));
+}
+
+void AmpEngine::setMaster(float value)
+{
+    master_ = value;
 }
 
 void AmpEngine::setCabinetBypass(float value)
@@ -39,14 +206,78 @@ void AmpEngine::setCabinetBypass(float value)
     cabinetActive_ = value == 1.0f ? 0 : 1;
 }
 
-void AmpEngine::processReplacing(const float*, float* output0, float* output1, int32_t frames)
+inline float AmpEngine::processSample(float x)
 {
-    if (frames <= 0)
-        return;
-    std::memset(output0, 0, sizeof(float) * static_cast<size_t>(frames));
-    std::memcpy(output1, output0, sizeof(float) * static_cast<size_t>(frames));
+    const float* up = upsampler_.process(x);
+    float decimatorInput = 0.0f;
+    for (int k = 0; k < kOversampling; ++k) {
+        float y = channelFilter_.process(up[k]);
+        y = stages_[0].process(y);
+        y = stages_[1].process(y);
+        y = stages_[2].process(y - feedbackValue_);
+        feedbackValue_ = 0.5f * feedbackFilter_.processLowPass(y);
+        y = toneStack_.process(y);
+        y = powerAmp_.process(y);
+        // The decimator sees every fourth sub-sample; the others only advance the states.
+        if (k == 0)
+            decimatorInput = y;
+    }
+    const float d = decimator_.process(decimatorInput);
+    return cabinetActive_ ? cabinet_.process(d) : d;
 }
 
-void AmpEngine::process(const float*, float*, float*, int32_t)
+template <typename Write>
+void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset, Write write)
 {
+    for (int32_t i = 0; i < frames; ++i) {
+        float x = input[i];
+        if (i == 0)
+            x = static_cast<float>(x + firstOffset);
+        write(i, master_ * processSample(safeChainInput(x * inputGain_)));
+    }
+}
+
+void AmpEngine::processReplacing(const float* input, float* output0, float* output1, int32_t frames)
+{
+    if (frames < 0)
+        frames = 0;
+    const size_t bytes = sizeof(float) * static_cast<size_t>(frames);
+    // A master of exactly 0 is silence that freezes the amp, as if the block never happened.
+    if (!isReady() || master_ == 0.0f) {
+        std::memset(output0, 0, bytes);
+        if (output1 != output0)
+            std::memset(output1, 0, bytes);
+        return;
+    }
+    runChain(input, frames, denormalSign_ * kDenormalOffset, [output0](int32_t i, float y) { output0[i] = y; });
+    denormalSign_ = -denormalSign_;
+    if (output1 != output0)
+        std::memcpy(output1, output0, bytes);
+}
+
+void AmpEngine::process(const float* input, float* output0, float* output1, int32_t frames)
+{
+    if (!isReady())
+        return;
+    runChain(input, frames, denormalSign_ * kDenormalOffset, [output0, output1](int32_t i, float y) {
+        output0[i] += y;
+        output1[i] += y;
+    });
+    denormalSign_ = -denormalSign_;
+}
+
+// The replacing block procedure over 40 ms of silence, run in fixed chunks so the bias and
+// sag loops start at rest without allocating a buffer of the pre-roll's length.
+void AmpEngine::preRoll()
+{
+    if (!isReady() || master_ == 0.0f)
+        return;
+    constexpr int32_t kChunk = 256;
+    const float silence[kChunk] = {};
+    const int32_t total = preRollLength(sampleRate_);
+    for (int32_t done = 0; done < total; done += kChunk) {
+        const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
+        runChain(silence, std::min(kChunk, total - done), offset, [](int32_t, float) {});
+    }
+    denormalSign_ = -denormalSign_;
 }
