@@ -195,7 +195,7 @@ void GrimboltEffect::getProgramName(char* name)
     const AmpProgram& program = (*programs_)[getProgram()];
     // "Init" names are numbered so a list of fresh programs stays tellable apart.
     if (std::strcmp(program.name, "Init") == 0)
-        std::snprintf(name, AmpProgram::kNameSize, "%s %d", program.name, static_cast<int>(getProgram() + 1));
+        std::snprintf(name, AmpProgram::kNameSize, "Init %d", static_cast<int>(getProgram() + 1));
     else
         std::strcpy(name, program.name);
 }

@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -18,9 +16,8 @@ TEST(HostBoundary, NullPointersForTextAndStructureOpcodesAreIgnored)
 {
     const int32_t opcodes[] = {
         effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
-        effEditGetRect, effGetChunk, effSetChunk, effCanDo, effGetProgramNameIndexed,
-        effGetEffectName, effGetVendorString, effGetProductString, effGetSpeakerArrangement,
-        effString2Parameter, effGetParameterProperties, effGetErrorText, effGetMidiKeyName,
+        effEditGetRect, effGetChunk, effCanDo, effGetProgramNameIndexed, effGetEffectName,
+        effGetVendorString, effGetProductString, effGetSpeakerArrangement, effGetMidiKeyName,
     };
     TestHost host;
     host.load();
@@ -99,22 +96,6 @@ TEST(HostBoundary, ValuesThatAreNotFiniteOrHugeAreIgnoredEntirely)
     EXPECT_EQ(host.getParameter(kTreble), -1000.0f);
 }
 
-TEST(HostBoundary, LongProgramNamesAreCutTo23Characters)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"A very long program name that goes on", "A very long program nam"},
-        {"exactly twenty-three ch", "exactly twenty-three ch"},
-        {"", ""},
-    };
-    TestHost host;
-    host.load();
-    for (const auto& [name, stored] : cases) {
-        host.dispatch(effSetProgramName, 0, 0, const_cast<char*>(name));
-        EXPECT_EQ(host.text(effGetProgramName), stored) << name;
-        EXPECT_EQ(host.text(effGetProgramNameIndexed, 0), stored) << name;
-    }
-}
-
 TEST(HostBoundary, ParameterTextsFitFifteenBytes)
 {
     const float values[] = {-1000.0f, -1.0f, 0.0f, 0.3333f, 1.0f, 999.9f, 1000.0f};
@@ -123,10 +104,9 @@ TEST(HostBoundary, ParameterTextsFitFifteenBytes)
     for (float value : values) {
         for (int32_t index = 0; index < kNumParams; ++index) {
             host.setParameter(index, value);
-            for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
-                const std::string text = host.text(opcode, index);
-                EXPECT_LE(text.size(), 14u) << "opcode " << opcode << ", parameter " << index << " = " << value;
-            }
+            for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
+                EXPECT_LE(host.text(opcode, index).size(), 14u) << "opcode " << opcode << ", parameter " << index
+                                                                << " = " << value;
         }
     }
 }

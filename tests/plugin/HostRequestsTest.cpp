@@ -8,7 +8,7 @@
 
 #include <iterator>
 
-TEST(HostRequests, HostAnsweringVersionZeroGetsNoEffect)
+TEST(HostRequests, HostWithoutVersionOrCallbackGetsNoEffect)
 {
     TestHost host;
     host.answers[audioMasterVersion] = 0;
@@ -16,9 +16,10 @@ TEST(HostRequests, HostAnsweringVersionZeroGetsNoEffect)
     ASSERT_EQ(host.calls.size(), 1u) << "nothing but the version query";
     EXPECT_EQ(host.calls[0].opcode, audioMasterVersion);
     EXPECT_FALSE(host.calls[0].fromEffect);
+    EXPECT_EQ(createGrimboltEffect(nullptr), nullptr);
 }
 
-TEST(HostRequests, CreationAsksVersionThenSampleRate)
+TEST(HostRequests, CreationRecordsAPositiveHostRateWithoutTellingTheEngine)
 {
     const std::pair<intptr_t, float> cases[] = {{48000, 48000.0f}, {0, 44100.0f}, {-1, 44100.0f}};
     for (const auto& [answer, recorded] : cases) {
@@ -26,12 +27,10 @@ TEST(HostRequests, CreationAsksVersionThenSampleRate)
         host.answers[audioMasterGetSampleRate] = answer;
         ASSERT_NE(host.load(), nullptr);
         ASSERT_EQ(host.calls.size(), 2u) << "answer " << answer;
-        EXPECT_EQ(host.calls[0].opcode, audioMasterVersion);
         EXPECT_EQ(host.calls[1].opcode, audioMasterGetSampleRate);
         EXPECT_TRUE(host.calls[1].fromEffect);
         EXPECT_EQ(host.plugin().getSampleRate(), recorded) << "answer " << answer;
-        EXPECT_EQ(host.plugin().engine().sampleRate(), 44100.0f)
-            << "the engine waits for effSetSampleRate, answer " << answer;
+        EXPECT_EQ(host.plugin().engine().sampleRate(), 44100.0f) << "answer " << answer;
     }
 }
 
@@ -43,53 +42,41 @@ TEST(HostRequests, AutomatedEditAppliesThenReportsToTheHost)
     host.plugin().setParameterAutomated(kTreble, 0.625f);
     EXPECT_EQ(host.getParameter(kTreble), 0.625f);
     ASSERT_EQ(host.calls.size(), 1u);
-    const HostCall& call = host.calls[0];
-    EXPECT_EQ(call.opcode, audioMasterAutomate);
-    EXPECT_EQ(call.index, kTreble);
-    EXPECT_EQ(call.value, 0);
-    EXPECT_EQ(call.ptr, nullptr);
-    EXPECT_EQ(call.opt, 0.625f);
+    EXPECT_EQ(host.calls[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(host.calls[0].index, kTreble);
+    EXPECT_EQ(host.calls[0].value, 0);
+    EXPECT_EQ(host.calls[0].ptr, nullptr);
+    EXPECT_EQ(host.calls[0].opt, 0.625f);
 
-    host.calls.clear();
     host.setParameter(kTreble, 0.25f);
-    EXPECT_TRUE(host.calls.empty()) << "host changes are not echoed back";
+    EXPECT_EQ(host.calls.size(), 1u) << "host changes are not echoed back";
 }
 
-TEST(HostRequests, EditorRequestsCarryIndexAndHostAnswer)
+TEST(HostRequests, EditorRequestsCarryTheirArgumentsAndTheHostsAnswer)
 {
     TestHost host;
     host.load();
     GrimboltEffect& effect = host.plugin();
     host.calls.clear();
-
     EXPECT_FALSE(effect.beginEdit(kDrive));
-    host.answers[audioMasterBeginEdit] = 1;
-    host.answers[audioMasterEndEdit] = 1;
-    EXPECT_TRUE(effect.beginEdit(kDrive));
+    EXPECT_FALSE(effect.canHostDo("sizeWindow"));
+    for (int32_t opcode : {audioMasterBeginEdit, audioMasterEndEdit, audioMasterCanDo, audioMasterSizeWindow})
+        host.answers[opcode] = 1;
     EXPECT_TRUE(effect.endEdit(kMid));
     effect.masterIdle();
-    EXPECT_FALSE(effect.canHostDo("sizeWindow"));
-    host.answers[audioMasterCanDo] = 1;
-    host.answers[audioMasterSizeWindow] = 1;
     EXPECT_TRUE(effect.canHostDo("sizeWindow"));
     EXPECT_TRUE(effect.sizeWindow(380, 110));
 
-    struct Expected {
-        int32_t opcode;
-        int32_t index;
-        intptr_t value;
-    };
-    const Expected expected[] = {
-        {audioMasterBeginEdit, kDrive, 0}, {audioMasterBeginEdit, kDrive, 0}, {audioMasterEndEdit, kMid, 0},
-        {audioMasterIdle, 0, 0},           {audioMasterCanDo, 0, 0},          {audioMasterCanDo, 0, 0},
-        {audioMasterSizeWindow, 380, 110},
+    const HostCall expected[] = {
+        {audioMasterBeginEdit, kDrive, 0, nullptr, 0.0f, true}, {audioMasterCanDo, 0, 0, nullptr, 0.0f, true},
+        {audioMasterEndEdit, kMid, 0, nullptr, 0.0f, true},     {audioMasterIdle, 0, 0, nullptr, 0.0f, true},
+        {audioMasterCanDo, 0, 0, nullptr, 0.0f, true},          {audioMasterSizeWindow, 380, 110, nullptr, 0.0f, true},
     };
     ASSERT_EQ(host.calls.size(), std::size(expected));
     for (size_t i = 0; i < host.calls.size(); ++i) {
         EXPECT_EQ(host.calls[i].opcode, expected[i].opcode) << "request " << i;
         EXPECT_EQ(host.calls[i].index, expected[i].index) << "request " << i;
         EXPECT_EQ(host.calls[i].value, expected[i].value) << "request " << i;
-        EXPECT_TRUE(host.calls[i].fromEffect) << "request " << i;
     }
     EXPECT_STREQ(static_cast<const char*>(host.calls[4].ptr), "sizeWindow");
 }
@@ -101,13 +88,5 @@ TEST(HostRequests, WithoutCallbackNothingIsSentAndEditsStillApply)
     effect.setParameterAutomated(kMid, 0.2f);
     EXPECT_EQ(effect.getParameter(kMid), 0.2f);
     EXPECT_FALSE(effect.beginEdit(kMid));
-    EXPECT_FALSE(effect.endEdit(kMid));
     EXPECT_FALSE(effect.canHostDo("sizeWindow"));
-    EXPECT_FALSE(effect.sizeWindow(10, 10));
-    effect.masterIdle();
-}
-
-TEST(HostRequests, EntryWithoutCallbackReturnsNull)
-{
-    EXPECT_EQ(createGrimboltEffect(nullptr), nullptr);
 }

@@ -67,15 +67,6 @@ intptr_t TestHost::close()
     return result;
 }
 
-std::vector<HostCall> TestHost::callsOf(int32_t opcode) const
-{
-    std::vector<HostCall> matching;
-    for (const HostCall& call : calls)
-        if (call.opcode == opcode)
-            matching.push_back(call);
-    return matching;
-}
-
 intptr_t VST_CALLBACK TestHost::callback(AEffect* effect, int32_t opcode, int32_t index,
                                          intptr_t value, void* ptr, float opt)
 {

@@ -42,8 +42,6 @@ public:
     // effClose through the record's dispatcher; the plug-in is gone afterwards.
     intptr_t close();
 
-    std::vector<HostCall> callsOf(int32_t opcode) const;
-
     std::map<int32_t, intptr_t> answers;  // by host opcode; unlisted opcodes answer 0
     std::vector<HostCall> calls;
 

@@ -3,7 +3,7 @@
 #include "plugin/ModuleHandle.h"
 #include "plugin/PluginEntry.h"
 
-// Resources are linked into the library here, so no handle is needed to reach them.
+// Nothing on Linux needs the module handle.
 void* moduleHandle()
 {
     return nullptr;
