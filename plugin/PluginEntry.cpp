@@ -9,9 +9,10 @@ namespace {
 // build one instance is not trusted to build the next.
 bool outOfMemory = false;
 
+// Null for a record that is not one of ours any more (or never was): the host gets 0.
 AudioEffect* effectOf(AEffect* effect)
 {
-    return static_cast<AudioEffect*>(effect->object);
+    return effect ? static_cast<AudioEffect*>(effect->object) : nullptr;
 }
 }
 
@@ -38,6 +39,8 @@ intptr_t VST_CALLBACK dispatchEffectClass(AEffect* effect, int32_t opcode, int32
 {
     try {
         AudioEffect* const object = effectOf(effect);
+        if (!object)
+            return 0;
         if (opcode == effClose) {
             object->dispatcher(opcode, index, value, ptr, opt);
             delete object;
@@ -52,7 +55,8 @@ intptr_t VST_CALLBACK dispatchEffectClass(AEffect* effect, int32_t opcode, int32
 void VST_CALLBACK processClass(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames)
 {
     try {
-        effectOf(effect)->process(inputs, outputs, sampleFrames);
+        if (AudioEffect* const object = effectOf(effect))
+            object->process(inputs, outputs, sampleFrames);
     } catch (...) {
     }
 }
@@ -61,7 +65,8 @@ void VST_CALLBACK processClassReplacing(AEffect* effect, float** inputs, float**
                                         int32_t sampleFrames)
 {
     try {
-        effectOf(effect)->processReplacing(inputs, outputs, sampleFrames);
+        if (AudioEffect* const object = effectOf(effect))
+            object->processReplacing(inputs, outputs, sampleFrames);
     } catch (...) {
     }
 }
@@ -69,7 +74,8 @@ void VST_CALLBACK processClassReplacing(AEffect* effect, float** inputs, float**
 void VST_CALLBACK setParameterClass(AEffect* effect, int32_t index, float value)
 {
     try {
-        effectOf(effect)->setParameter(index, value);
+        if (AudioEffect* const object = effectOf(effect))
+            object->setParameter(index, value);
     } catch (...) {
     }
 }
@@ -77,7 +83,8 @@ void VST_CALLBACK setParameterClass(AEffect* effect, int32_t index, float value)
 float VST_CALLBACK getParameterClass(AEffect* effect, int32_t index)
 {
     try {
-        return effectOf(effect)->getParameter(index);
+        AudioEffect* const object = effectOf(effect);
+        return object ? object->getParameter(index) : 0.0f;
     } catch (...) {
         return 0.0f;
     }

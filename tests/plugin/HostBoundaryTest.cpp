@@ -164,3 +164,19 @@ TEST(HostBoundaryDeathTest, OutOfMemoryDuringCreationFailsThisAndLaterCreations)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(std::exit(loadAfterOutOfMemory()), testing::ExitedWithCode(0), "");
 }
+
+TEST(HostBoundary, SlotsCalledWithoutARecordAnswerNothing)
+{
+    AEffect stranger{};  // a record whose object is gone, as after a double close
+    for (AEffect* effect : {static_cast<AEffect*>(nullptr), &stranger}) {
+        EXPECT_EQ(dispatchEffectClass(effect, effGetVendorVersion, 0, 0, nullptr, 0.0f), 0);
+        EXPECT_EQ(dispatchEffectClass(effect, effClose, 0, 0, nullptr, 0.0f), 0);
+        EXPECT_EQ(getParameterClass(effect, kDrive), 0.0f);
+        setParameterClass(effect, kDrive, 0.5f);
+        float input[4] = {}, left[4] = {}, right[4] = {};
+        float* inputs[] = {input};
+        float* outputs[] = {left, right};
+        processClassReplacing(effect, inputs, outputs, 4);
+        processClass(effect, inputs, outputs, 4);
+    }
+}
