@@ -51,9 +51,11 @@ void processReplacing(benchmark::State& state)
 
     const double samples = static_cast<double>(state.iterations()) * block;
     state.SetItemsProcessed(static_cast<int64_t>(samples));
-    state.counters["ns_per_sample"] =
-        benchmark::Counter(samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["realtime_x"] = benchmark::Counter(samples / rate, benchmark::Counter::kIsRate);
+    // Printed as seconds per host sample ("345n" is 345 ns) and as seconds of audio rendered
+    // per second of processor time (the real-time factor).
+    state.counters["per_sample"] =
+        benchmark::Counter(samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["realtime"] = benchmark::Counter(samples / rate, benchmark::Counter::kIsRate);
     state.SetLabel(std::string(kChannelNames[channel]) + (cabinet ? ", cabinet" : ", no cabinet"));
     effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);

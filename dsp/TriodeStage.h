@@ -8,6 +8,8 @@
 #include "OnePoleFilter.h"
 #include "TriodeTransferTable.h"
 
+#include <algorithm>
+
 // The transfer curve, linearly interpolated; held at the end values outside the table.
 inline float triodeTransfer(float v)
 {
@@ -17,12 +19,13 @@ inline float triodeTransfer(float v)
         return Table::values[Table::size - 1];
     if (v <= Table::lowerLimit)
         return Table::values[0];
-    // In double: in float, v just below the upper limit rounds p up to the last index and
-    // the interpolation would read one entry past the table.
-    const double p = static_cast<double>(v) * 10.0 + Table::zeroIndex;
-    const int i = static_cast<int>(p);
-    const double f = p - i;
-    return static_cast<float>(Table::values[i] * (1.0 - f) + Table::values[i + 1] * f);
+    // In float, which keeps this lookup short on the stages' feedback paths. Just below the
+    // upper limit p rounds up to the last index; holding i one below it gives f = 1 there, so
+    // the last value comes out and nothing past the table is read.
+    const float p = v * 10.0f + static_cast<float>(Table::zeroIndex);
+    const int i = std::min(static_cast<int>(p), Table::size - 2);
+    const float f = p - static_cast<float>(i);
+    return Table::values[i] * (1.0f - f) + Table::values[i + 1] * f;
 }
 
 class TriodeStage : public AudioModule {

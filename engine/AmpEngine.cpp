@@ -209,20 +209,22 @@ void AmpEngine::setCabinetBypass(float value)
 inline float AmpEngine::processSample(float x)
 {
     const float* up = upsampler_.process(x);
-    float decimatorInput = 0.0f;
+    // The preamp and its feedback loop run first for all four sub-samples, the tone stack and
+    // power amp after them: every filter sees the same values in the same order, and the
+    // loop's long dependency chain is not interleaved with work that could wait.
+    float y[kOversampling];
     for (int k = 0; k < kOversampling; ++k) {
-        float y = channelFilter_.process(up[k]);
-        y = stages_[0].process(y);
-        y = stages_[1].process(y);
-        y = stages_[2].process(y - feedbackValue_);
-        feedbackValue_ = 0.5f * feedbackFilter_.processLowPass(y);
-        y = toneStack_.process(y);
-        y = powerAmp_.process(y);
-        // The decimator sees every fourth sub-sample; the others only advance the states.
-        if (k == 0)
-            decimatorInput = y;
+        float s = channelFilter_.process(up[k]);
+        s = stages_[0].process(s);
+        s = stages_[1].process(s);
+        s = stages_[2].process(s - feedbackValue_);
+        feedbackValue_ = 0.5f * feedbackFilter_.processLowPass(s);
+        y[k] = s;
     }
-    const float d = decimator_.process(decimatorInput);
+    for (int k = 0; k < kOversampling; ++k)
+        y[k] = powerAmp_.process(toneStack_.process(y[k]));
+    // The decimator sees every fourth sub-sample; the others only advance the states.
+    const float d = decimator_.process(y[0]);
     return cabinetActive_ ? cabinet_.process(d) : d;
 }
 
