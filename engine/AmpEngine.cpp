@@ -1,6 +1,7 @@
 #include "AmpEngine.h"
 
 #include "dsp/OversamplingKernels.h"
+#include "dsp/TriodeStageChain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,37 +207,41 @@ void AmpEngine::setCabinetBypass(float value)
     cabinetActive_ = value == 1.0f ? 0 : 1;
 }
 
-inline float AmpEngine::processSample(float x)
-{
-    const float* up = upsampler_.process(x);
-    // The preamp and its feedback loop run first for all four sub-samples, the tone stack and
-    // power amp after them: every filter sees the same values in the same order, and the
-    // loop's long dependency chain is not interleaved with work that could wait.
-    float y[kOversampling];
-    for (int k = 0; k < kOversampling; ++k) {
-        float s = channelFilter_.process(up[k]);
-        s = stages_[0].process(s);
-        s = stages_[1].process(s);
-        s = stages_[2].process(s - feedbackValue_);
-        feedbackValue_ = 0.5f * feedbackFilter_.processLowPass(s);
-        y[k] = s;
-    }
-    for (int k = 0; k < kOversampling; ++k)
-        y[k] = powerAmp_.process(toneStack_.process(y[k]));
-    // The decimator sees every fourth sub-sample; the others only advance the states.
-    const float d = decimator_.process(y[0]);
-    return cabinetActive_ ? cabinet_.process(d) : d;
-}
-
+// The preamp runs as a pipeline whose output lags its input by two sub-samples: each host
+// sample pushes its four sub-samples and gets back the last two of the previous host sample
+// and its own first two. Sub-sample 0, the one the decimator takes, is therefore ready within
+// the same host sample, and the tone stack and power amp see every sub-sample in order. The
+// pipeline fills at the start of each block and drains at its end.
 template <typename Write>
 void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset, Write write)
 {
+    if (frames <= 0)
+        return;
+    TriodeStageChain preamp(stages_, feedbackFilter_, feedbackValue_);
+    const auto finish = [this](float s) { return powerAmp_.process(toneStack_.process(s)); };
     for (int32_t i = 0; i < frames; ++i) {
         float x = input[i];
         if (i == 0)
             x = static_cast<float>(x + firstOffset);
-        write(i, master_ * processSample(safeChainInput(x * inputGain_)));
+        const float* up = upsampler_.process(safeChainInput(x * inputGain_));
+        float s[kOversampling];
+        for (int k = 0; k < kOversampling; ++k)
+            s[k] = channelFilter_.process(up[k]);
+        if (i == 0) {
+            preamp.fillFirst(s[0]);
+            preamp.fillSecond(s[1]);
+        } else {
+            finish(preamp.push(s[0]));
+            finish(preamp.push(s[1]));
+        }
+        // The decimator sees every fourth sub-sample; the others only advance the states.
+        const float d = decimator_.process(finish(preamp.push(s[2])));
+        finish(preamp.push(s[3]));
+        write(i, master_ * (cabinetActive_ ? cabinet_.process(d) : d));
     }
+    finish(preamp.drainFirst());
+    finish(preamp.drainSecond());
+    preamp.store(stages_, feedbackFilter_, feedbackValue_);
 }
 
 void AmpEngine::processReplacing(const float* input, float* output0, float* output1, int32_t frames)

@@ -75,7 +75,6 @@ public:
     int32_t stageFactor(int index) const { return stageFactor_[index]; }
 
 private:
-    float processSample(float x);
     // Runs the chain over a block and hands write(i, y) each output already scaled by the
     // master. `firstOffset` goes onto the first input sample; every sample is then scaled
     // by the input gain and made safe before it enters the chain.
