@@ -1,6 +1,7 @@
 #include "AmpEngine.h"
 
 #include "dsp/OversamplingKernels.h"
+#include "dsp/PowerAmpPair.h"
 #include "dsp/TriodeStageChain.h"
 
 #include <algorithm>
@@ -218,7 +219,8 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     if (frames <= 0)
         return;
     TriodeStageChain preamp(stages_, feedbackFilter_, feedbackValue_);
-    const auto finish = [this](float s) { return powerAmp_.process(toneStack_.process(s)); };
+    PowerAmpPair powerAmp(powerAmp_);
+    const auto finish = [this, &powerAmp](float s) { return powerAmp.process(toneStack_.process(s)); };
     for (int32_t i = 0; i < frames; ++i) {
         float x = input[i];
         if (i == 0)
@@ -242,6 +244,7 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     finish(preamp.drainFirst());
     finish(preamp.drainSecond());
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
+    powerAmp.store(powerAmp_);
 }
 
 void AmpEngine::processReplacing(const float* input, float* output0, float* output1, int32_t frames)
