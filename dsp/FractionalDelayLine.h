@@ -21,9 +21,8 @@ public:
             r += size;
         buffer[w] = x;
         writeIndex = (w + 1 == size) ? 0 : w + 1;
-        // At r = 0 the older tap reads slot 0 again, not slot 1023: the comb has always
-        // sounded this way, so the quirk is kept.
-        const int older = (r == 0) ? 0 : r - 1;
+        // The older tap wraps like the newer one: at r = 0 it is slot 1023.
+        const int older = (r == 0) ? size - 1 : r - 1;
         const float delayed = buffer[r] * oneMinusFrac + buffer[older] * frac;
         return x + feedForward * delayed;
     }

@@ -68,20 +68,17 @@ TEST(FractionalDelayLine, FeedForwardSetsPeakToNotchRatioOrFullWeight)
     }
 }
 
-TEST(FractionalDelayLine, ReadIndexZeroReadsSlotZeroForBothTaps)
+TEST(FractionalDelayLine, DelayedCopyKeepsItsShapeAcrossTheRingWrap)
 {
-    FractionalDelayLine line;
-    line.configure(100, 13, 4);  // D = 3, frac = 0.25
-    const std::vector<float> out = responseToImpulseAt(line, 0, 1030);
-    // The impulse sits in slot 0: when r = 0 the older tap reads it too, so the full weight
-    // arrives at D and the D + 1 tap still adds its share.
-    EXPECT_FLOAT_EQ(out[3], 1.0f);
-    EXPECT_FLOAT_EQ(out[4], 0.25f);
-
-    line.configure(100, 13, 4);
-    const std::vector<float> late = responseToImpulseAt(line, 1023, 1030);
-    // The impulse sits in slot 1023: at D it is read normally, but one call later r = 0 and
-    // the older tap reads slot 0 instead of slot 1023, so the D + 1 copy is lost.
-    EXPECT_FLOAT_EQ(late[1026], 0.75f);
-    EXPECT_FLOAT_EQ(late[1027], 0.0f);
+    // The older tap of read index 0 is slot 1023; reading slot 0 there instead made a click
+    // every 1024 samples that moved with the song position.
+    for (int at : {0, 1, 1020, 1022, 1023, 1024, 2046, 2047}) {
+        FractionalDelayLine line;
+        line.configure(100, 13, 4);  // D = 3, frac = 0.25
+        const std::vector<float> out = responseToImpulseAt(line, at, at + 8);
+        for (int n = 0; n < at + 8; ++n) {
+            const float expected = n == at ? 1.0f : n == at + 3 ? 0.75f : n == at + 4 ? 0.25f : 0.0f;
+            ASSERT_EQ(out[n], expected) << "impulse at " << at << ", output " << n;
+        }
+    }
 }

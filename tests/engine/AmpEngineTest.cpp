@@ -178,3 +178,25 @@ TEST(AmpEngine, AMinuteOfSilenceAfterALoudSignalStaysFiniteAndFreeOfDenormals)
     for (float y : out.left)
         ASSERT_TRUE(std::isfinite(y) && std::fpclassify(y) != FP_SUBNORMAL) << y;
 }
+
+TEST(AmpEngine, ThePhraseSoundsTheSameWhereverItStarts)
+{
+    // Once the start-up transient has died away, moving the input later in time moves the
+    // output with it: nothing in the chain may depend on the absolute sample position.
+    const auto phrase = sine(196.0, 48000.0, 0.4f, 24000);
+    const auto renderAfter = [&phrase](size_t leadIn) {
+        std::vector<float> input(leadIn + phrase.size(), 0.0f);
+        std::copy(phrase.begin(), phrase.end(), input.begin() + static_cast<long>(leadIn));
+        auto engine = readyEngine(48000.0f, 1);
+        Rendered out = render(*engine, input, 512);
+        return std::vector<float>(out.left.begin() + static_cast<long>(leadIn), out.left.end());
+    };
+    const std::vector<float> early = renderAfter(20000);
+    for (size_t shift : {1u, 137u, 1000u}) {
+        const std::vector<float> late = renderAfter(20000 + shift);
+        float worst = 0.0f;
+        for (size_t i = 0; i < early.size(); ++i)
+            worst = std::max(worst, std::fabs(early[i] - late[i]));
+        EXPECT_LT(worst, 1e-5f) << "input " << shift << " samples later";
+    }
+}
