@@ -8,7 +8,7 @@ struct ResamplingKernels {
     float rate;                      // host rate in Hz
     const double* upsamplerKernel;   // prototype zero-padded to a multiple of four taps
     int upsamplerTaps;
-    const double* decimatorKernel;   // the odd-length symmetric prototype
+    const double* decimatorKernel;   // the odd-length symmetric prototype (its first taps)
     int decimatorTaps;
 };
 
