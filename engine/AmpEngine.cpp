@@ -210,9 +210,11 @@ void AmpEngine::setCabinetBypass(float value)
 
 // The preamp runs as a pipeline whose output lags its input by two sub-samples: each host
 // sample pushes its four sub-samples and gets back the last two of the previous host sample
-// and its own first two. Sub-sample 0, the one the decimator takes, is therefore ready within
-// the same host sample, and the tone stack and power amp see every sub-sample in order. The
-// pipeline fills at the start of each block and drains at its end.
+// and its own first two. The rest of the chain (tone stack, power amp, decimator, cabinet)
+// takes those four one host sample later, each finished right after a preamp step: it no
+// longer waits on the preamp's long feedback chain, so the processor runs it in that chain's
+// shadow. Every block sees the same operations in the same order as a plain sample-by-sample
+// chain; the pipeline fills at the start of each block and drains at its end.
 template <typename Write>
 void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset, Write write)
 {
@@ -220,29 +222,52 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
         return;
     TriodeStageChain preamp(stages_, feedbackFilter_, feedbackValue_);
     PowerAmpPair powerAmp(powerAmp_);
-    const auto finish = [this, &powerAmp](float s) { return powerAmp.process(toneStack_.process(s)); };
-    for (int32_t i = 0; i < frames; ++i) {
-        float x = input[i];
-        if (i == 0)
-            x = static_cast<float>(x + firstOffset);
+    const auto subSamples = [this](float x, float (&s)[kOversampling]) {
         const float* up = upsampler_.process(safeChainInput(x * inputGain_));
-        float s[kOversampling];
         for (int k = 0; k < kOversampling; ++k)
             s[k] = channelFilter_.process(up[k]);
-        if (i == 0) {
-            preamp.fillFirst(s[0]);
-            preamp.fillSecond(s[1]);
-        } else {
-            finish(preamp.push(s[0]));
-            finish(preamp.push(s[1]));
-        }
+    };
+    // held[k] waits for the rest of the chain: the last two sub-samples of host sample i - 2
+    // and the first two of i - 1 (sub-sample 0, the one the decimator takes, at k = 2).
+    constexpr int kDecimated = 2;
+    float held[kOversampling];
+    float decimated = 0.0f;
+    const auto finish = [this, &powerAmp, &held, &decimated](int k) {
+        const float y = powerAmp.process(toneStack_.process(held[k]));
         // The decimator sees every fourth sub-sample; the others only advance the states.
-        const float d = decimator_.process(finish(preamp.push(s[2])));
-        finish(preamp.push(s[3]));
-        write(i, master_ * (cabinetActive_ ? cabinet_.process(d) : d));
+        if (k == kDecimated)
+            decimated = decimator_.process(y);
+    };
+    const auto output = [this, &decimated]() {
+        return master_ * (cabinetActive_ ? cabinet_.process(decimated) : decimated);
+    };
+
+    float s[kOversampling];
+    subSamples(static_cast<float>(input[0] + firstOffset), s);
+    preamp.fillFirst(s[0]);
+    preamp.fillSecond(s[1]);
+    held[2] = preamp.push(s[2]);
+    held[3] = preamp.push(s[3]);
+    int firstHeld = kDecimated;  // the first block sample has no predecessor
+    for (int32_t i = 1; i < frames; ++i) {
+        subSamples(input[i], s);
+        float fresh[kOversampling];
+        for (int k = 0; k < kOversampling; ++k) {
+            fresh[k] = preamp.push(s[k]);
+            if (k >= firstHeld)
+                finish(k);
+        }
+        write(i - 1, output());
+        std::memcpy(held, fresh, sizeof held);
+        firstHeld = 0;
     }
-    finish(preamp.drainFirst());
-    finish(preamp.drainSecond());
+    for (int k = firstHeld; k < kOversampling; ++k)
+        finish(k);
+    write(frames - 1, output());
+    held[0] = preamp.drainFirst();
+    held[1] = preamp.drainSecond();
+    finish(0);
+    finish(1);
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
     powerAmp.store(powerAmp_);
 }
