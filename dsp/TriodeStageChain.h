@@ -13,6 +13,7 @@
 #pragma once
 
 #include "OnePoleFilter.h"
+#include "SseLanes.h"
 #include "TriodeStage.h"
 #include "TriodeTransferTable.h"
 
@@ -56,21 +57,6 @@ private:
     {
         return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
     }
-    static __m128 laneMask(int lanes)
-    {
-        return _mm_castsi128_ps(_mm_set_epi32(0, lanes & kLane2 ? -1 : 0, lanes & kLane1 ? -1 : 0,
-                                              lanes & kLane0 ? -1 : 0));
-    }
-    // The old value in the idle lanes, the fresh one elsewhere.
-    template <int kIdle>
-    static __m128 select(__m128 old, __m128 fresh)
-    {
-        if (kIdle == 0)
-            return fresh;
-        const __m128 keep = laneMask(kIdle);
-        return _mm_or_ps(_mm_and_ps(keep, old), _mm_andnot_ps(keep, fresh));
-    }
-
     // The transfer curve per lane, with triodeTransfer's limits and NaN handling.
     static __m128 transfer(__m128 v)
     {
@@ -140,12 +126,12 @@ private:
             _mm_sub_pd(_mm_add_pd(_mm_mul_pd(couplingHighGain_.high, td.high), _mm_mul_pd(couplingPole_.high, cy.high)),
                        _mm_mul_pd(couplingHighGain_.high, cx.high)));
 
-        inputY1_ = select<kIdle>(inputY1_, u);
-        bias_ = select<kIdle>(bias_, bias);
-        plateY1_ = select<kIdle>(plateY1_, bias);
-        couplingY1_ = select<kIdle>(couplingY1_, out);
-        couplingX1_ = select<kIdle>(couplingX1_, t);
-        output_ = select<kIdle>(output_, out);
+        inputY1_ = keepIdleLanes<kIdle>(inputY1_, u);
+        bias_ = keepIdleLanes<kIdle>(bias_, bias);
+        plateY1_ = keepIdleLanes<kIdle>(plateY1_, bias);
+        couplingY1_ = keepIdleLanes<kIdle>(couplingY1_, out);
+        couplingX1_ = keepIdleLanes<kIdle>(couplingX1_, t);
+        output_ = keepIdleLanes<kIdle>(output_, out);
 
         // Stage 3's output through the feedback low-pass, unless stage 3 idled.
         const float y = _mm_cvtss_f32(_mm_shuffle_ps(out, out, _MM_SHUFFLE(2, 2, 2, 2)));

@@ -2,6 +2,7 @@
 
 #include "dsp/OversamplingKernels.h"
 #include "dsp/PowerAmpPair.h"
+#include "dsp/ToneStackChain.h"
 #include "dsp/TriodeStageChain.h"
 
 #include <algorithm>
@@ -208,67 +209,76 @@ void AmpEngine::setCabinetBypass(float value)
     cabinetActive_ = value == 1.0f ? 0 : 1;
 }
 
-// The preamp runs as a pipeline whose output lags its input by two sub-samples: each host
-// sample pushes its four sub-samples and gets back the last two of the previous host sample
-// and its own first two. The rest of the chain (tone stack, power amp, decimator, cabinet)
-// takes those four one host sample later, each finished right after a preamp step: it no
-// longer waits on the preamp's long feedback chain, so the processor runs it in that chain's
-// shadow. Every block sees the same operations in the same order as a plain sample-by-sample
-// chain; the pipeline fills at the start of each block and drains at its end.
+// The preamp and the tone stack run as pipelines whose outputs lag their inputs by two
+// sub-samples each: each host sample pushes its four sub-samples into the preamp and gets back
+// the last two of the previous host sample and its own first two. The rest of the chain takes
+// those four one host sample later, each right after a preamp step: it no longer waits on the
+// preamp's long feedback chain, so the processor runs it in that chain's shadow. Every block
+// sees the same operations in the same order as a plain sample-by-sample chain; the pipelines
+// fill at the start of each block and drain at its end.
 template <typename Write>
 void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset, Write write)
 {
     if (frames <= 0)
         return;
     TriodeStageChain preamp(stages_, feedbackFilter_, feedbackValue_);
+    ToneStackChain toneStack(toneStack_);
     PowerAmpPair powerAmp(powerAmp_);
     const auto subSamples = [this](float x, float (&s)[kOversampling]) {
         const float* up = upsampler_.process(safeChainInput(x * inputGain_));
         for (int k = 0; k < kOversampling; ++k)
             s[k] = channelFilter_.process(up[k]);
     };
-    // held[k] waits for the rest of the chain: the last two sub-samples of host sample i - 2
-    // and the first two of i - 1 (sub-sample 0, the one the decimator takes, at k = 2).
-    constexpr int kDecimated = 2;
-    float held[kOversampling];
-    float decimated = 0.0f;
-    const auto finish = [this, &powerAmp, &held, &decimated](int k) {
-        const float y = powerAmp.process(toneStack_.process(held[k]));
-        // The decimator sees every fourth sub-sample; the others only advance the states.
-        if (k == kDecimated)
-            decimated = decimator_.process(y);
+    // Sub-sample n of the block, through the tone stack: the power amp, and for the first of
+    // every four (the one the decimator takes; the others only advance the states) the
+    // decimator, the cabinet and the output.
+    const auto finishToneStacked = [&](int32_t n, float x) {
+        const float y = powerAmp.process(x);
+        if (n % kOversampling == 0) {
+            const float d = decimator_.process(y);
+            write(n / kOversampling, master_ * (cabinetActive_ ? cabinet_.process(d) : d));
+        }
     };
-    const auto output = [this, &decimated]() {
-        return master_ * (cabinetActive_ ? cabinet_.process(decimated) : decimated);
+    int32_t finished = 0;  // preamp outputs taken by the rest of the chain
+    const auto finish = [&](float x) {
+        if (finished >= ToneStackChain::kLatency)
+            finishToneStacked(finished - ToneStackChain::kLatency, toneStack.push(x));
+        else if (finished == 0)
+            toneStack.fillFirst(x);
+        else
+            toneStack.fillSecond(x);
+        ++finished;
     };
 
+    // held[k] waits for the rest of the chain: the last two sub-samples of host sample i - 2
+    // and the first two of i - 1.
+    float held[kOversampling];
     float s[kOversampling];
     subSamples(static_cast<float>(input[0] + firstOffset), s);
     preamp.fillFirst(s[0]);
     preamp.fillSecond(s[1]);
     held[2] = preamp.push(s[2]);
     held[3] = preamp.push(s[3]);
-    int firstHeld = kDecimated;  // the first block sample has no predecessor
+    int firstHeld = 2;  // the first block sample has no predecessor
     for (int32_t i = 1; i < frames; ++i) {
         subSamples(input[i], s);
         float fresh[kOversampling];
         for (int k = 0; k < kOversampling; ++k) {
             fresh[k] = preamp.push(s[k]);
             if (k >= firstHeld)
-                finish(k);
+                finish(held[k]);
         }
-        write(i - 1, output());
         std::memcpy(held, fresh, sizeof held);
         firstHeld = 0;
     }
     for (int k = firstHeld; k < kOversampling; ++k)
-        finish(k);
-    write(frames - 1, output());
-    held[0] = preamp.drainFirst();
-    held[1] = preamp.drainSecond();
-    finish(0);
-    finish(1);
+        finish(held[k]);
+    finish(preamp.drainFirst());
+    finish(preamp.drainSecond());
+    finishToneStacked(finished - 2, toneStack.drainFirst());
+    finishToneStacked(finished - 1, toneStack.drainSecond());
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
+    toneStack.store(toneStack_);
     powerAmp.store(powerAmp_);
 }
 

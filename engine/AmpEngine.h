@@ -2,8 +2,8 @@
 // input gain -> 4x upsampling -> channel filter -> three triode stages (feedback around
 // the third) -> tone stack -> power amp -> decimation -> cabinet -> master.
 // Setters may be called from any thread; a change is heard from the next block at the latest
-// (the preamp and power amp take their settings once per block). The two block procedures
-// run on the host's audio thread and never allocate, lock or call the OS.
+// (the preamp, tone stack and power amp take their settings once per block). The two block
+// procedures run on the host's audio thread and never allocate, lock or call the OS.
 #pragma once
 
 #include "dsp/Biquad.h"
