@@ -14,23 +14,23 @@ bool PolyphaseUpsampler::configure(int phaseCount, const double* kernel, int tot
     if (phaseCount < 1 || kernel == nullptr || totalTaps < phaseCount)
         return false;
     const int taps = totalTaps / phaseCount;
+    const int pairs = (phaseCount + 1) / 2;
 
-    std::unique_ptr<int[]> phaseTaps(new (std::nothrow) int[phaseCount]);
-    std::unique_ptr<double[]> coefficients(new (std::nothrow) double[phaseCount * taps]);
+    std::unique_ptr<double[]> coefficients(new (std::nothrow) double[2 * pairs * taps]());
     std::unique_ptr<double[]> history(new (std::nothrow) double[2 * taps]());
-    std::unique_ptr<float[]> outputs(new (std::nothrow) float[phaseCount]());
-    if (!phaseTaps || !coefficients || !history || !outputs)
+    std::unique_ptr<float[]> outputs(new (std::nothrow) float[2 * pairs]());
+    if (!coefficients || !history || !outputs)
         return false;
 
     for (int phase = 0; phase < phaseCount; ++phase) {
-        phaseTaps[phase] = phase == kShortenedPhase ? taps - 1 : taps;
-        for (int k = 0; k < taps; ++k)
-            coefficients[phase * taps + k] = kernel[phase + phaseCount * k];
+        const int used = phase == kShortenedPhase ? taps - 1 : taps;
+        double* lane = &coefficients[(phase / 2) * 2 * taps + phase % 2];
+        for (int k = 0; k < used; ++k)
+            lane[2 * k] = kernel[phase + phaseCount * k];
     }
 
-    phaseCount_ = phaseCount;
+    pairCount_ = pairs;
     maxTaps_ = taps;
-    phaseTaps_ = std::move(phaseTaps);
     coefficients_ = std::move(coefficients);
     history_ = std::move(history);
     position_ = 0;

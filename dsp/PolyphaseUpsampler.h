@@ -5,6 +5,8 @@
 // doubles; each output is rounded to float. Input: any finite float sample.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <memory>
 
 class PolyphaseUpsampler {
@@ -30,24 +32,26 @@ public:
         history_[position_] = x;
         history_[position_ + maxTaps_] = x;
         const double* window = &history_[position_];
+        // Two phases at a time, one per SSE2 lane, each summing its taps in order k = 0, 1, ...
         const double* coefficients = coefficients_.get();
-        for (int phase = 0; phase < phaseCount_; ++phase) {
-            double sum = 0.0;
-            for (int k = 0; k < phaseTaps_[phase]; ++k)
-                sum += coefficients[k] * window[k];
-            outputs_[phase] = static_cast<float>(sum);
-            coefficients += maxTaps_;
+        for (int pair = 0; pair < pairCount_; ++pair) {
+            __m128d sum = _mm_setzero_pd();
+            for (int k = 0; k < maxTaps_; ++k, coefficients += 2)
+                sum = _mm_add_pd(sum, _mm_mul_pd(_mm_loadu_pd(coefficients), _mm_set1_pd(window[k])));
+            _mm_storel_pi(reinterpret_cast<__m64*>(&outputs_[2 * pair]), _mm_cvtpd_ps(sum));
         }
         position_ = position_ == 0 ? maxTaps_ - 1 : position_ - 1;
         return outputs_.get();
     }
 
 private:
-    int phaseCount_ = 0;
+    int pairCount_ = 0;                        // phases taken two at a time, rounded up
     int maxTaps_ = 0;                          // taps of the full-length phases
-    std::unique_ptr<int[]> phaseTaps_;         // taps used by each phase
-    std::unique_ptr<double[]> coefficients_;   // phaseCount rows of maxTaps_, phase-major
+    // Per pair of phases, tap by tap, the two phases' coefficients side by side; the tap a
+    // phase leaves out (and a missing last phase) is 0, which adds exactly nothing: the sums
+    // start at +0 and the inputs are finite.
+    std::unique_ptr<double[]> coefficients_;
     std::unique_ptr<double[]> history_;        // 2·maxTaps_ past inputs, newest at position_
     int position_ = 0;
-    std::unique_ptr<float[]> outputs_;         // latest outputs, in phase order
+    std::unique_ptr<float[]> outputs_;         // latest outputs in phase order, room for pairs
 };
