@@ -232,12 +232,14 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     // Sub-sample n of the block, through the tone stack: the power amp, and for the first of
     // every four (the one the decimator takes; the others only advance the states) the
     // decimator, the cabinet and the output.
+    const auto decimate = [&](int32_t n, float y) {
+        const float d = decimator_.process(y);
+        write(n / kOversampling, master_ * (cabinetActive_ ? cabinet_.process(d) : d));
+    };
     const auto finishToneStacked = [&](int32_t n, float x) {
         const float y = powerAmp.process(x);
-        if (n % kOversampling == 0) {
-            const float d = decimator_.process(y);
-            write(n / kOversampling, master_ * (cabinetActive_ ? cabinet_.process(d) : d));
-        }
+        if (n % kOversampling == 0)
+            decimate(n, y);
     };
     int32_t finished = 0;  // preamp outputs taken by the rest of the chain
     const auto finish = [&](float x) {
@@ -260,7 +262,10 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     held[2] = preamp.push(s[2]);
     held[3] = preamp.push(s[3]);
     int firstHeld = 2;  // the first block sample has no predecessor
-    for (int32_t i = 1; i < frames; ++i) {
+    // The first host samples also fill the tone stack.
+    constexpr int32_t kFillingSamples = 3;
+    int32_t i = 1;
+    for (; i < frames && i < kFillingSamples; ++i) {
         subSamples(input[i], s);
         float fresh[kOversampling];
         for (int k = 0; k < kOversampling; ++k) {
@@ -270,6 +275,27 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
         }
         std::memcpy(held, fresh, sizeof held);
         firstHeld = 0;
+    }
+    // From then on each step's tone stack output is that of the sub-sample finished two steps
+    // before, so the first step of every host sample yields the decimated sub-sample of i - 2.
+    for (; i < frames; ++i) {
+        subSamples(input[i], s);
+        const auto step = [&](int k) {
+            const float out = preamp.push(s[k]);
+            const float y = powerAmp.process(toneStack.push(held[k]));
+            if (k == 0)
+                decimate(kOversampling * (i - 2), y);
+            return out;
+        };
+        const float fresh0 = step(0);
+        const float fresh1 = step(1);
+        const float fresh2 = step(2);
+        const float fresh3 = step(3);
+        held[0] = fresh0;
+        held[1] = fresh1;
+        held[2] = fresh2;
+        held[3] = fresh3;
+        finished += kOversampling;
     }
     for (int k = firstHeld; k < kOversampling; ++k)
         finish(held[k]);
