@@ -301,6 +301,7 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
         finish(held[k]);
     finish(preamp.drainFirst());
     finish(preamp.drainSecond());
+    // The tone stack's last two outputs are those of the last two sub-samples.
     finishToneStacked(finished - 2, toneStack.drainFirst());
     finishToneStacked(finished - 1, toneStack.drainSecond());
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
