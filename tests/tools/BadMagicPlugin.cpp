@@ -5,6 +5,7 @@ namespace {
 AEffect notAnEffect{};
 }
 
-extern "C" AEffect* VSTPluginMain(audioMasterCallback) {
+extern "C" AEffect* VSTPluginMain(audioMasterCallback)
+{
     return &notAnEffect;
 }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem) {
+TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem)
+{
     struct Case {
         std::vector<std::string> args;
         std::string expectedInMessage;
@@ -35,7 +36,8 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem) {
     };
     for (const Case& c : cases) {
         std::string joined;
-        for (const auto& arg : c.args) joined += arg + " ";
+        for (const auto& arg : c.args)
+            joined += arg + " ";
         try {
             parseCommandLine(c.args);
             ADD_FAILURE() << "accepted: " << joined;
@@ -46,10 +48,11 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem) {
     }
 }
 
-TEST(CommandLine, RenderTakesOptionsAnywhereAndSettingsInOrder) {
-    const CommandLine line = parseCommandLine({"render", "--program", "high gain", "p.so", "--set", "drive=0.8",
-                                               "Input gain=0.25", "in.wav", "--rate", "96000", "out.wav",
-                                               "--block", "64", "--set", "master=1"});
+TEST(CommandLine, RenderTakesOptionsAnywhereAndSettingsInOrder)
+{
+    const CommandLine line
+        = parseCommandLine({"render", "--program", "high gain", "p.so", "--set", "drive=0.8",
+            "Input gain=0.25", "in.wav", "--rate", "96000", "out.wav", "--block", "64", "--set", "master=1"});
     EXPECT_EQ(line.kind, CommandKind::Render);
     EXPECT_EQ(line.pluginPath, "p.so");
     EXPECT_EQ(line.inputPath, "in.wav");
@@ -66,7 +69,8 @@ TEST(CommandLine, RenderTakesOptionsAnywhereAndSettingsInOrder) {
     EXPECT_FLOAT_EQ(line.settings[2].value, 1.0f);
 }
 
-TEST(CommandLine, RenderLeavesRateToTheFileAndDemoDirectoryDefaults) {
+TEST(CommandLine, RenderLeavesRateToTheFileAndDemoDirectoryDefaults)
+{
     const CommandLine render = parseCommandLine({"render", "p.so", "in.wav", "out.wav"});
     EXPECT_FALSE(render.sampleRate.has_value());
     EXPECT_EQ(render.blockSize, CommandLine::kDefaultBlockSize);

@@ -12,7 +12,8 @@
 
 namespace {
 
-std::string messageOf(const std::function<void()>& action) {
+std::string messageOf(const std::function<void()>& action)
+{
     try {
         action();
     } catch (const HostError& error) {
@@ -23,7 +24,8 @@ std::string messageOf(const std::function<void()>& action) {
 
 }  // namespace
 
-TEST(GrimboltPlugin, ReportsItsIdentityToAHost) {
+TEST(GrimboltPlugin, ReportsItsIdentityToAHost)
+{
     const PluginLibrary library(GRIMBOLT_PLUGIN);
     HostCallback host;
     const PluginInstance plugin(library, host);
@@ -42,7 +44,8 @@ TEST(GrimboltPlugin, ReportsItsIdentityToAHost) {
     }
 }
 
-TEST(GrimboltPlugin, ShortRenderGivesTwoIdenticalFiniteChannels) {
+TEST(GrimboltPlugin, ShortRenderGivesTwoIdenticalFiniteChannels)
+{
     constexpr int fs = 48000;
     AudioClip input;
     input.sampleRate = fs;
@@ -63,7 +66,8 @@ TEST(GrimboltPlugin, ShortRenderGivesTwoIdenticalFiniteChannels) {
     EXPECT_EQ(output.channels[0], output.channels[1]);
 }
 
-TEST(GrimboltPlugin, ProgramsAndParametersAreFoundByNumberOrNameInAnyCase) {
+TEST(GrimboltPlugin, ProgramsAndParametersAreFoundByNumberOrNameInAnyCase)
+{
     const PluginLibrary library(GRIMBOLT_PLUGIN);
     HostCallback host;
     const PluginInstance plugin(library, host);
@@ -73,7 +77,8 @@ TEST(GrimboltPlugin, ProgramsAndParametersAreFoundByNumberOrNameInAnyCase) {
     EXPECT_EQ(PluginNames::findParameter(plugin, "channel"), 9);
 }
 
-TEST(GrimboltPlugin, RenderRefusesUnknownNamesAndStereoInputWithTheValidChoices) {
+TEST(GrimboltPlugin, RenderRefusesUnknownNamesAndStereoInputWithTheValidChoices)
+{
     const PluginLibrary library(GRIMBOLT_PLUGIN);
     HostCallback host;
     AudioClip mono;
@@ -88,15 +93,19 @@ TEST(GrimboltPlugin, RenderRefusesUnknownNamesAndStereoInputWithTheValidChoices)
         std::vector<std::string> expectedInMessage;
     };
     const Case cases[] = {
-        {&mono, {44100, 64, std::string("lead"), {}}, {"unknown program \"lead\"", "\"high gain\"", "0 to 62"}},
+        {&mono, {44100, 64, std::string("lead"), {}},
+            {"unknown program \"lead\"", "\"high gain\"", "0 to 62"}},
         {&mono, {44100, 64, std::string("63"), {}}, {"no program number 63"}},
-        {&mono, {44100, 64, {}, {{"gain", 0.5f}}}, {"unknown parameter \"gain\"", "\"Input gain\"", "\"Voicing\""}},
+        {&mono, {44100, 64, {}, {{"gain", 0.5f}}},
+            {"unknown parameter \"gain\"", "\"Input gain\"", "\"Voicing\""}},
         {&stereo, {44100, 64, {}, {}}, {"mono/stereo mismatch"}},
     };
     for (const Case& c : cases) {
-        const std::string message = messageOf([&] { renderThroughPlugin(library, host, *c.input, c.settings); });
+        const std::string message
+            = messageOf([&] { renderThroughPlugin(library, host, *c.input, c.settings); });
         for (const std::string& expected : c.expectedInMessage) {
-            EXPECT_NE(message.find(expected), std::string::npos) << "expected " << expected << " in: " << message;
+            EXPECT_NE(message.find(expected), std::string::npos)
+                << "expected " << expected << " in: " << message;
         }
     }
 }

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-TEST(HostCallback, AnswersTheRequestsAPluginMakesWhileStarting) {
+TEST(HostCallback, AnswersTheRequestsAPluginMakesWhileStarting)
+{
     HostCallback host;
     host.setSampleRate(96000.0);
     host.setBlockSize(256);
@@ -24,7 +25,8 @@ TEST(HostCallback, AnswersTheRequestsAPluginMakesWhileStarting) {
     EXPECT_STREQ(vendor, HostCallback::kVendorString);
 }
 
-TEST(HostCallback, RoutesABoundEffectsAutomationToItsOwnHost) {
+TEST(HostCallback, RoutesABoundEffectsAutomationToItsOwnHost)
+{
     HostCallback constructing;
     HostCallback owner;
     AEffect effect{};
@@ -40,7 +42,8 @@ TEST(HostCallback, RoutesABoundEffectsAutomationToItsOwnHost) {
     EXPECT_FLOAT_EQ(owner.automation()[1].value, 0.5f);
 }
 
-TEST(HostCallback, RequestsOutsideAnyHostAreAnsweredWithZero) {
+TEST(HostCallback, RequestsOutsideAnyHostAreAnsweredWithZero)
+{
     AEffect orphan{};
     EXPECT_EQ(HostCallback::entry(&orphan, audioMasterVersion, 0, 0, nullptr, 0.0f), 0);
     EXPECT_EQ(HostCallback::entry(nullptr, audioMasterGetSampleRate, 0, 0, nullptr, 0.0f), 0);

@@ -9,7 +9,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Magnitude of the DFT of x[begin, end) at frequency f.
-double magnitudeAt(const std::vector<float>& x, size_t begin, size_t end, double f, int fs) {
+double magnitudeAt(const std::vector<float>& x, size_t begin, size_t end, double f, int fs)
+{
     double re = 0.0;
     double im = 0.0;
     for (size_t n = begin; n < end; ++n) {
@@ -22,12 +23,14 @@ double magnitudeAt(const std::vector<float>& x, size_t begin, size_t end, double
 
 }  // namespace
 
-TEST(PluckedStringPhrase, SameSamplesOnEveryRenderAndBoundedByThePeakLevel) {
+TEST(PluckedStringPhrase, SameSamplesOnEveryRenderAndBoundedByThePeakLevel)
+{
     for (int fs : {44100, 48000, 96000}) {
         const std::vector<float> first = PluckedStringPhrase::render(fs);
         const std::vector<float> second = PluckedStringPhrase::render(fs);
         ASSERT_EQ(first, second) << "fs = " << fs;
-        ASSERT_EQ(first.size(), static_cast<size_t>(PluckedStringPhrase::kDurationSeconds * fs)) << "fs = " << fs;
+        ASSERT_EQ(first.size(), static_cast<size_t>(PluckedStringPhrase::kDurationSeconds * fs))
+            << "fs = " << fs;
         float peak = 0.0f;
         for (float sample : first) {
             ASSERT_TRUE(std::isfinite(sample)) << "fs = " << fs;
@@ -37,7 +40,8 @@ TEST(PluckedStringPhrase, SameSamplesOnEveryRenderAndBoundedByThePeakLevel) {
     }
 }
 
-TEST(PluckedStringPhrase, EachNoteSoundsAtItsPitchAndTheChordRingsToTheEnd) {
+TEST(PluckedStringPhrase, EachNoteSoundsAtItsPitchAndTheChordRingsToTheEnd)
+{
     constexpr int fs = 48000;
     const std::vector<float> phrase = PluckedStringPhrase::render(fs);
     const auto at = [](double seconds) { return static_cast<size_t>(seconds * fs); };

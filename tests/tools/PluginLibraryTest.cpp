@@ -7,7 +7,8 @@
 
 #include <string>
 
-TEST(PluginLibrary, LoadFailuresExplainWhatIsWrongWithTheFile) {
+TEST(PluginLibrary, LoadFailuresExplainWhatIsWrongWithTheFile)
+{
     struct Case {
         const char* path;
         const char* expectedInMessage;

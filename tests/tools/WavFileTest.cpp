@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(WavFile, FloatStereoSurvivesAWriteAndReadExactly) {
+TEST(WavFile, FloatStereoSurvivesAWriteAndReadExactly)
+{
     AudioClip clip;
     clip.sampleRate = 88200;
     clip.channels = {{0.0f, 0.5f, -1.0f, 1.5f, 1e-7f}, {-0.25f, 0.125f, 0.0f, -1.5f, 3.0f}};
@@ -14,7 +15,8 @@ TEST(WavFile, FloatStereoSurvivesAWriteAndReadExactly) {
     EXPECT_EQ(back.channels, clip.channels);
 }
 
-TEST(WavFile, UnreadableFileIsAHostErrorNamingIt) {
+TEST(WavFile, UnreadableFileIsAHostErrorNamingIt)
+{
     const std::string path = std::string(SCRATCH_DIRECTORY) + "/no-such-input.wav";
     try {
         WavFile::read(path);

@@ -12,18 +12,20 @@ constexpr long kMaxBlockSize = 65536;
 // The highest sample rate any audio interface offers today.
 constexpr long kMaxSampleRate = 768000;
 
-long parseInteger(const std::string& text, const std::string& what, long low, long high) {
+long parseInteger(const std::string& text, const std::string& what, long low, long high)
+{
     errno = 0;
     char* end = nullptr;
     const long number = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno == ERANGE || number < low || number > high) {
-        throw UsageError(what + " must be a whole number from " + std::to_string(low) + " to " +
-                         std::to_string(high) + ", not \"" + text + "\"");
+        throw UsageError(what + " must be a whole number from " + std::to_string(low) + " to "
+            + std::to_string(high) + ", not \"" + text + "\"");
     }
     return number;
 }
 
-ParameterSetting parseSetting(const std::string& text) {
+ParameterSetting parseSetting(const std::string& text)
+{
     const size_t equals = text.rfind('=');
     if (equals == std::string::npos || equals == 0) {
         throw UsageError("--set expects NAME=VALUE, not \"" + text + "\"");
@@ -39,13 +41,17 @@ ParameterSetting parseSetting(const std::string& text) {
 
 class ArgumentReader {
 public:
-    explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
+    explicit ArgumentReader(const std::vector<std::string>& args)
+        : args_(args)
+    {
+    }
 
     bool done() const { return next_ >= args_.size(); }
     const std::string& peek() const { return args_[next_]; }
     const std::string& take() { return args_[next_++]; }
 
-    const std::string& valueOf(const std::string& option) {
+    const std::string& valueOf(const std::string& option)
+    {
         if (done()) {
             throw UsageError(option + " needs a value");
         }
@@ -57,11 +63,13 @@ private:
     size_t next_ = 0;
 };
 
-bool isOption(const std::string& arg) {
+bool isOption(const std::string& arg)
+{
     return arg.size() > 1 && arg[0] == '-' && arg[1] == '-';
 }
 
-void parseRenderOption(const std::string& option, ArgumentReader& reader, CommandLine& line) {
+void parseRenderOption(const std::string& option, ArgumentReader& reader, CommandLine& line)
+{
     if (option == "--rate") {
         line.sampleRate = static_cast<int>(parseInteger(reader.valueOf(option), "--rate", 1, kMaxSampleRate));
     } else if (option == "--block") {
@@ -79,17 +87,23 @@ void parseRenderOption(const std::string& option, ArgumentReader& reader, Comman
     }
 }
 
-CommandKind commandKindOf(const std::string& word) {
-    if (word == "info") return CommandKind::Info;
-    if (word == "render") return CommandKind::Render;
-    if (word == "demo") return CommandKind::Demo;
-    if (word == "help" || word == "--help" || word == "-h") return CommandKind::Help;
+CommandKind commandKindOf(const std::string& word)
+{
+    if (word == "info")
+        return CommandKind::Info;
+    if (word == "render")
+        return CommandKind::Render;
+    if (word == "demo")
+        return CommandKind::Demo;
+    if (word == "help" || word == "--help" || word == "-h")
+        return CommandKind::Help;
     throw UsageError("unknown command \"" + word + "\"");
 }
 
 }  // namespace
 
-CommandLine parseCommandLine(const std::vector<std::string>& args) {
+CommandLine parseCommandLine(const std::vector<std::string>& args)
+{
     if (args.empty()) {
         throw UsageError("no command given");
     }
@@ -111,42 +125,48 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
 
     switch (line.kind) {
     case CommandKind::Help:
-        if (!positional.empty()) throw UsageError("help takes no arguments");
+        if (!positional.empty())
+            throw UsageError("help takes no arguments");
         break;
     case CommandKind::Info:
-        if (positional.size() != 1) throw UsageError("info expects exactly one PLUGIN");
+        if (positional.size() != 1)
+            throw UsageError("info expects exactly one PLUGIN");
         line.pluginPath = positional[0];
         break;
     case CommandKind::Render:
-        if (positional.size() != 3) throw UsageError("render expects PLUGIN IN.wav OUT.wav");
+        if (positional.size() != 3)
+            throw UsageError("render expects PLUGIN IN.wav OUT.wav");
         line.pluginPath = positional[0];
         line.inputPath = positional[1];
         line.outputPath = positional[2];
         break;
     case CommandKind::Demo:
-        if (positional.empty() || positional.size() > 2) throw UsageError("demo expects PLUGIN [OUTDIR]");
+        if (positional.empty() || positional.size() > 2)
+            throw UsageError("demo expects PLUGIN [OUTDIR]");
         line.pluginPath = positional[0];
-        if (positional.size() == 2) line.outputDirectory = positional[1];
+        if (positional.size() == 2)
+            line.outputDirectory = positional[1];
         break;
     }
     return line;
 }
 
-std::string usageText() {
+std::string usageText()
+{
     return "usage:\n"
            "  grimbolt-host info PLUGIN\n"
            "      print the plug-in's identity, parameters and programs\n"
            "  grimbolt-host render PLUGIN IN.wav OUT.wav [--rate R] [--block N]\n"
            "                       [--program N|NAME] [--set NAME=VALUE ...]\n"
            "      play a mono WAV file through the plug-in and write a stereo float WAV;\n"
-           "      the rate defaults to the input file's, the block to " +
-           std::to_string(CommandLine::kDefaultBlockSize) +
-           " frames; NAME is a parameter name\n"
-           "      as 'info' lists it (any case) and VALUE a normalised value from 0 to 1\n"
-           "  grimbolt-host demo PLUGIN [OUTDIR]\n"
-           "      synthesise a plucked-guitar phrase, render it through the first four programs\n"
-           "      into OUTDIR (default " +
-           std::string(CommandLine::kDefaultDemoDirectory) +
-           ") and print their levels\n"
-           "  grimbolt-host help\n";
+           "      the rate defaults to the input file's, the block to "
+        + std::to_string(CommandLine::kDefaultBlockSize)
+        + " frames; NAME is a parameter name\n"
+          "      as 'info' lists it (any case) and VALUE a normalised value from 0 to 1\n"
+          "  grimbolt-host demo PLUGIN [OUTDIR]\n"
+          "      synthesise a plucked-guitar phrase, render it through the first four programs\n"
+          "      into OUTDIR (default "
+        + std::string(CommandLine::kDefaultDemoDirectory)
+        + ") and print their levels\n"
+          "  grimbolt-host help\n";
 }

@@ -10,7 +10,10 @@
 // Wrong arguments: the tool answers with this message and the usage text.
 class UsageError : public std::runtime_error {
 public:
-    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+    explicit UsageError(const std::string& message)
+        : std::runtime_error(message)
+    {
+    }
 };
 
 enum class CommandKind { Help, Info, Render, Demo };
@@ -26,13 +29,13 @@ struct CommandLine {
 
     CommandKind kind = CommandKind::Help;
     std::string pluginPath;
-    std::string inputPath;                  // render
-    std::string outputPath;                 // render
+    std::string inputPath;                                // render
+    std::string outputPath;                               // render
     std::string outputDirectory = kDefaultDemoDirectory;  // demo
-    std::optional<int> sampleRate;          // render: the input file's rate when absent
-    int blockSize = kDefaultBlockSize;      // render
-    std::optional<std::string> program;     // render: a number or a program name
-    std::vector<ParameterSetting> settings; // render, applied in the given order
+    std::optional<int> sampleRate;                        // render: the input file's rate when absent
+    int blockSize = kDefaultBlockSize;                    // render
+    std::optional<std::string> program;                   // render: a number or a program name
+    std::vector<ParameterSetting> settings;               // render, applied in the given order
 };
 
 // args excludes the program name; throws UsageError.

@@ -21,7 +21,8 @@ constexpr int kDemoBlockSize = 512;
 constexpr int32_t kFactoryPrograms = 4;
 
 // "high gain" becomes "high-gain": file names without blanks or separators.
-std::string fileNameFor(int32_t index, const std::string& programName) {
+std::string fileNameFor(int32_t index, const std::string& programName)
+{
     std::string name = std::to_string(index) + "-";
     for (char c : programName) {
         name += std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
@@ -29,14 +30,18 @@ std::string fileNameFor(int32_t index, const std::string& programName) {
     return name + ".wav";
 }
 
-void printRow(std::ostream& out, const std::string& label, const std::string& file, const SignalLevels& levels) {
+void printRow(
+    std::ostream& out, const std::string& label, const std::string& file, const SignalLevels& levels)
+{
     out << std::left << std::setw(16) << label << std::setw(20) << file << std::right << std::fixed
-        << std::setprecision(1) << std::setw(10) << levels.peakDbfs << std::setw(10) << levels.rmsDbfs << '\n';
+        << std::setprecision(1) << std::setw(10) << levels.peakDbfs << std::setw(10) << levels.rmsDbfs
+        << '\n';
 }
 
 }  // namespace
 
-void runDemoCommand(const std::string& pluginPath, const std::string& outputDirectory, std::ostream& out) {
+void runDemoCommand(const std::string& pluginPath, const std::string& outputDirectory, std::ostream& out)
+{
     WavFile::requireSupport();
     PluginLibrary library(pluginPath);
     HostCallback host;
@@ -70,7 +75,7 @@ void runDemoCommand(const std::string& pluginPath, const std::string& outputDire
         const std::string file = fileNameFor(i, programNames[static_cast<size_t>(i)]);
         WavFile::write((directory / file).string(), output);
         printRow(out, std::to_string(i) + " " + programNames[static_cast<size_t>(i)], file,
-                 SignalLevels::measure(output));
+            SignalLevels::measure(output));
     }
     out << "wrote " << programNames.size() + 1 << " files to " << outputDirectory << '\n';
 }

@@ -4,7 +4,8 @@
 #include "tools/hostkit/PluginInstance.h"
 
 AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
-                              const RenderSettings& settings, const BlockRenderer::ProgressReport& progress) {
+    const RenderSettings& settings, const BlockRenderer::ProgressReport& progress)
+{
     PluginInstance instance(library, host);
     instance.configure(settings.sampleRate, settings.blockSize);
     if (settings.program) {

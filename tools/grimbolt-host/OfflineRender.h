@@ -21,4 +21,4 @@ struct RenderSettings {
 
 // Throws HostError for an unknown program or parameter and for a channel-count mismatch.
 AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
-                              const RenderSettings& settings, const BlockRenderer::ProgressReport& progress = {});
+    const RenderSettings& settings, const BlockRenderer::ProgressReport& progress = {});

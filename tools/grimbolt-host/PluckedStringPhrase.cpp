@@ -8,8 +8,8 @@ namespace {
 
 struct Pluck {
     double startSeconds;
-    double frequency;     // Hz
-    double endSeconds;    // the string is damped from here on, as by a fretting hand lifting
+    double frequency;   // Hz
+    double endSeconds;  // the string is damped from here on, as by a fretting hand lifting
     float amplitude;
 };
 
@@ -38,7 +38,8 @@ constexpr double kDampedLoss = 0.6;
 // burst, and with it the phrase, is the same on every platform and standard library.
 class BurstNoise {
 public:
-    float next() {
+    float next()
+    {
         state_ = state_ * 1664525u + 1013904223u;
         return static_cast<float>(state_ >> 8) / static_cast<float>(1u << 23) - 1.0f;
     }
@@ -49,7 +50,8 @@ private:
 
 // Adds one plucked note into mix: a delay line one period long, filled with a noise burst,
 // fed back through the two-point average that makes high harmonics die first.
-void addPluck(const Pluck& pluck, int sampleRate, BurstNoise& noise, std::vector<float>& mix) {
+void addPluck(const Pluck& pluck, int sampleRate, BurstNoise& noise, std::vector<float>& mix)
+{
     const size_t period = static_cast<size_t>(std::lround(sampleRate / pluck.frequency));
     std::vector<double> line(period);
     // A softened burst (one-pole low pass) sounds like a pick rather than a hammer.
@@ -74,7 +76,8 @@ void addPluck(const Pluck& pluck, int sampleRate, BurstNoise& noise, std::vector
 
 }  // namespace
 
-std::vector<float> PluckedStringPhrase::render(int sampleRate) {
+std::vector<float> PluckedStringPhrase::render(int sampleRate)
+{
     std::vector<float> mix(static_cast<size_t>(kDurationSeconds * sampleRate), 0.0f);
     BurstNoise noise;
     for (const Pluck& pluck : kPhrase) {

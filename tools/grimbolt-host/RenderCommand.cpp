@@ -7,19 +7,20 @@
 
 #include <iomanip>
 
-void runRenderCommand(const CommandLine& line, std::ostream& out) {
+void runRenderCommand(const CommandLine& line, std::ostream& out)
+{
     WavFile::requireSupport();
     // The plug-in is loaded first so that a wrong plug-in path is reported before file errors.
     PluginLibrary library(line.pluginPath);
     const AudioClip input = WavFile::read(line.inputPath);
-    const RenderSettings settings{line.sampleRate.value_or(input.sampleRate), line.blockSize, line.program,
-                                  line.settings};
+    const RenderSettings settings{
+        line.sampleRate.value_or(input.sampleRate), line.blockSize, line.program, line.settings};
     HostCallback host;
     AudioClip output;
     {
         ProgressBar progress;
-        output = renderThroughPlugin(library, host, input, settings,
-                                     [&progress](double fraction) { progress.update(fraction); });
+        output = renderThroughPlugin(
+            library, host, input, settings, [&progress](double fraction) { progress.update(fraction); });
     }
     WavFile::write(line.outputPath, output);
 

@@ -5,14 +5,16 @@
 
 namespace {
 
-double toDbfs(double amplitude) {
+double toDbfs(double amplitude)
+{
     return amplitude > 0.0 ? std::max(20.0 * std::log10(amplitude), SignalLevels::kSilenceDbfs)
                            : SignalLevels::kSilenceDbfs;
 }
 
 }  // namespace
 
-SignalLevels SignalLevels::measure(const AudioClip& clip) {
+SignalLevels SignalLevels::measure(const AudioClip& clip)
+{
     double peak = 0.0;
     double sumOfSquares = 0.0;
     size_t count = 0;

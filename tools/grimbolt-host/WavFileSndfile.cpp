@@ -15,9 +15,10 @@ using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
 
 }  // namespace
 
-void WavFile::requireSupport() {}
+void WavFile::requireSupport() { }
 
-AudioClip WavFile::read(const std::string& path) {
+AudioClip WavFile::read(const std::string& path)
+{
     SF_INFO info{};
     SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
@@ -40,7 +41,8 @@ AudioClip WavFile::read(const std::string& path) {
     return clip;
 }
 
-void WavFile::write(const std::string& path, const AudioClip& clip) {
+void WavFile::write(const std::string& path, const AudioClip& clip)
+{
     SF_INFO info{};
     info.samplerate = clip.sampleRate;
     info.channels = static_cast<int>(clip.channels.size());
@@ -59,8 +61,8 @@ void WavFile::write(const std::string& path, const AudioClip& clip) {
             interleaved[n * channels + c] = clip.channels[c][n];
         }
     }
-    if (sf_writef_float(file.get(), interleaved.data(), static_cast<sf_count_t>(frames)) !=
-        static_cast<sf_count_t>(frames)) {
+    if (sf_writef_float(file.get(), interleaved.data(), static_cast<sf_count_t>(frames))
+        != static_cast<sf_count_t>(frames)) {
         throw HostError("cannot write " + path + ": " + sf_strerror(file.get()));
     }
 }

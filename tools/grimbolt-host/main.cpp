@@ -12,7 +12,8 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     try {
         const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         switch (line.kind) {

@@ -11,7 +11,8 @@ thread_local HostCallback* constructingHost = nullptr;
 // Plug-ins hand the host 64-byte buffers for its identity strings.
 constexpr size_t kHostStringCapacity = 64;
 
-void copyHostString(void* destination, const char* text) {
+void copyHostString(void* destination, const char* text)
+{
     if (destination != nullptr) {
         std::strncpy(static_cast<char*>(destination), text, kHostStringCapacity - 1);
         static_cast<char*>(destination)[kHostStringCapacity - 1] = '\0';
@@ -20,26 +21,32 @@ void copyHostString(void* destination, const char* text) {
 
 }  // namespace
 
-HostCallback::ConstructionScope::ConstructionScope(HostCallback& host) : previous_(constructingHost) {
+HostCallback::ConstructionScope::ConstructionScope(HostCallback& host)
+    : previous_(constructingHost)
+{
     constructingHost = &host;
 }
 
-HostCallback::ConstructionScope::~ConstructionScope() {
+HostCallback::ConstructionScope::~ConstructionScope()
+{
     constructingHost = previous_;
 }
 
-intptr_t VST_CALLBACK HostCallback::entry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                          void* ptr, float opt) {
-    HostCallback* host = (effect != nullptr && effect->user != nullptr) ? static_cast<HostCallback*>(effect->user)
-                                                                         : constructingHost;
+intptr_t VST_CALLBACK HostCallback::entry(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
+{
+    HostCallback* host = (effect != nullptr && effect->user != nullptr)
+        ? static_cast<HostCallback*>(effect->user)
+        : constructingHost;
     if (host == nullptr) {
         return 0;  // a request from an effect no host owns any more
     }
     return host->answer(effect, opcode, index, value, ptr, opt);
 }
 
-intptr_t HostCallback::answer(AEffect* effect, int32_t opcode, int32_t index, intptr_t /*value*/, void* ptr,
-                              float opt) {
+intptr_t HostCallback::answer(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t /*value*/, void* ptr, float opt)
+{
     switch (opcode) {
     case audioMasterAutomate:
         automation_.push_back({index, opt});

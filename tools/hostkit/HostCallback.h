@@ -34,8 +34,8 @@ public:
     };
 
     // The function handed to a plug-in's entry; routes each request to its HostCallback.
-    static intptr_t VST_CALLBACK entry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                       void* ptr, float opt);
+    static intptr_t VST_CALLBACK entry(
+        AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
     // Routes the effect's later requests to this host (through the record's user field).
     void bind(AEffect& effect) { effect.user = this; }

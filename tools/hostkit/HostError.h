@@ -7,5 +7,8 @@
 
 class HostError : public std::runtime_error {
 public:
-    explicit HostError(const std::string& message) : std::runtime_error(message) {}
+    explicit HostError(const std::string& message)
+        : std::runtime_error(message)
+    {
+    }
 };

@@ -4,7 +4,8 @@
 
 namespace {
 
-AEffect* createEffect(const PluginLibrary& library, HostCallback& host) {
+AEffect* createEffect(const PluginLibrary& library, HostCallback& host)
+{
     HostCallback::ConstructionScope scope(host);
     AEffect* effect = library.instantiate(&HostCallback::entry);
     host.bind(*effect);
@@ -14,22 +15,27 @@ AEffect* createEffect(const PluginLibrary& library, HostCallback& host) {
 }  // namespace
 
 PluginInstance::PluginInstance(const PluginLibrary& library, HostCallback& host)
-    : host_(host), effect_(createEffect(library, host)) {
+    : host_(host)
+    , effect_(createEffect(library, host))
+{
     dispatch(effOpen);
 }
 
-PluginInstance::~PluginInstance() {
+PluginInstance::~PluginInstance()
+{
     if (resumed_) {
         suspend();
     }
     dispatch(effClose);
 }
 
-intptr_t PluginInstance::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) const {
+intptr_t PluginInstance::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) const
+{
     return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
-std::string PluginInstance::queryText(int32_t opcode, int32_t index) const {
+std::string PluginInstance::queryText(int32_t opcode, int32_t index) const
+{
     char text[kTextCapacity];
     std::memset(text, 0, sizeof text);
     dispatch(opcode, index, 0, text);
@@ -37,19 +43,22 @@ std::string PluginInstance::queryText(int32_t opcode, int32_t index) const {
     return text;
 }
 
-void PluginInstance::configure(double sampleRate, int32_t blockSize) {
+void PluginInstance::configure(double sampleRate, int32_t blockSize)
+{
     host_.setSampleRate(sampleRate);
     host_.setBlockSize(blockSize);
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
     dispatch(effSetBlockSize, 0, blockSize);
 }
 
-void PluginInstance::resume() {
+void PluginInstance::resume()
+{
     dispatch(effMainsChanged, 0, 1);
     resumed_ = true;
 }
 
-void PluginInstance::suspend() {
+void PluginInstance::suspend()
+{
     dispatch(effMainsChanged, 0, 0);
     resumed_ = false;
 }

@@ -19,8 +19,8 @@ public:
     PluginInstance(const PluginInstance&) = delete;
     PluginInstance& operator=(const PluginInstance&) = delete;
 
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
-                      float opt = 0.0f) const;
+    intptr_t dispatch(
+        int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f) const;
 
     // Identity
     std::string effectName() const { return queryText(effGetEffectName); }
@@ -57,7 +57,8 @@ public:
     void suspend();
 
     // Called between resume() and suspend(); at most the configured block size per call.
-    void processReplacing(float** inputs, float** outputs, int32_t frames) {
+    void processReplacing(float** inputs, float** outputs, int32_t frames)
+    {
         effect_->processReplacing(effect_, inputs, outputs, frames);
     }
 

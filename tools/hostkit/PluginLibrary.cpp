@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-PluginLibrary::PluginLibrary(const std::string& path) {
+PluginLibrary::PluginLibrary(const std::string& path)
+{
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(path, ignored)) {
         throw HostError("no such plug-in file: " + path);
@@ -18,18 +19,21 @@ PluginLibrary::PluginLibrary(const std::string& path) {
     open();
 }
 
-PluginLibrary::~PluginLibrary() {
+PluginLibrary::~PluginLibrary()
+{
     close();
 }
 
-AEffect* PluginLibrary::instantiate(audioMasterCallback host) const {
+AEffect* PluginLibrary::instantiate(audioMasterCallback host) const
+{
     AEffect* effect = entry_(host);
     if (effect == nullptr) {
         throw HostError(path_ + ": the plug-in's entry returned no effect (it refused to start)");
     }
     if (effect->magic != kEffectMagic) {
-        throw HostError(path_ + ": the entry returned a record without the 'VstP' magic; "
-                                "this is not a VST 2 plug-in");
+        throw HostError(path_
+            + ": the entry returned a record without the 'VstP' magic; "
+              "this is not a VST 2 plug-in");
     }
     return effect;
 }

@@ -28,6 +28,6 @@ private:
     void close();
 
     std::string path_;
-    void* handle_ = nullptr;      // dlopen handle or HMODULE
+    void* handle_ = nullptr;  // dlopen handle or HMODULE
     VstEntryProc entry_ = nullptr;
 };

@@ -5,7 +5,8 @@
 
 #include <dlfcn.h>
 
-void PluginLibrary::open() {
+void PluginLibrary::open()
+{
     handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
         const char* reason = dlerror();
@@ -21,7 +22,8 @@ void PluginLibrary::open() {
     throw HostError(path_ + ": not a VST 2 plug-in (the library exports neither VSTPluginMain nor main)");
 }
 
-void PluginLibrary::close() {
+void PluginLibrary::close()
+{
     if (handle_ != nullptr) {
         dlclose(handle_);
         handle_ = nullptr;

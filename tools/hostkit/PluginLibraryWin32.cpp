@@ -10,13 +10,15 @@
 namespace {
 
 // The system's own text for an error code, without its trailing line break.
-std::string describeError(DWORD code) {
+std::string describeError(DWORD code)
+{
     char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        text, sizeof text, nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, text, sizeof text, nullptr);
     std::string description(text, length);
-    while (!description.empty() && (description.back() == '\n' || description.back() == '\r' ||
-                                    description.back() == ' ' || description.back() == '.')) {
+    while (!description.empty()
+        && (description.back() == '\n' || description.back() == '\r' || description.back() == ' '
+            || description.back() == '.')) {
         description.pop_back();
     }
     return "Windows error " + std::to_string(code) + (description.empty() ? "" : ": " + description);
@@ -24,7 +26,8 @@ std::string describeError(DWORD code) {
 
 }  // namespace
 
-void PluginLibrary::open() {
+void PluginLibrary::open()
+{
     HMODULE module = LoadLibraryA(path_.c_str());
     if (module == nullptr) {
         throw HostError(path_ + ": not a loadable library (" + describeError(GetLastError()) + ")");
@@ -40,7 +43,8 @@ void PluginLibrary::open() {
     throw HostError(path_ + ": not a VST 2 plug-in (the library does not export main)");
 }
 
-void PluginLibrary::close() {
+void PluginLibrary::close()
+{
     if (handle_ != nullptr) {
         FreeLibrary(static_cast<HMODULE>(handle_));
         handle_ = nullptr;
