@@ -1,5 +1,6 @@
 #include "AmpEngine.h"
 
+#include "dsp/CabinetLanes.h"
 #include "dsp/OversamplingKernels.h"
 #include "dsp/PowerAmpPair.h"
 #include "dsp/ToneStackChain.h"
@@ -33,7 +34,7 @@ constexpr int32_t kNumChannels = 3;
 
 constexpr float kFeedbackCutoffHz = 500.0f;
 constexpr float kSagAmount = 0.075f;
-constexpr float kVoicingSpanHz = 600.0f;  // Voicing 0..1 moves the all-pass 320..920 Hz
+constexpr float kVoicingSpanHz = 600.0f;   // Voicing 0..1 moves the all-pass 320..920 Hz
 constexpr float kPreRollSeconds = 0.04f;   // 40 ms carries the bias and sag loops to rest
 constexpr double kDenormalOffset = 1e-20;  // keeps recursive states out of denormals
 constexpr float kMaxChainInput = 1e6f;     // 120 dB above full scale
@@ -47,7 +48,7 @@ inline float safeChainInput(float x)
     return std::isfinite(x) ? std::copysign(kMaxChainInput, x) : 0.0f;
 }
 
-} // namespace
+}  // namespace
 
 AmpEngine::AmpEngine()
 {
@@ -224,7 +225,9 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     TriodeStageChain preamp(stages_, feedbackFilter_, feedbackValue_);
     ToneStackChain toneStack(toneStack_);
     PowerAmpPair powerAmp(powerAmp_);
-    const auto subSamples = [this](float x, float (&s)[kOversampling]) {
+    CabinetLanes cabinet(cabinet_);
+    const bool cabinetOn = cabinetActive_ != 0;
+    const auto subSamples = [this](float x, float(&s)[kOversampling]) {
         const float* up = upsampler_.process(safeChainInput(x * inputGain_));
         for (int k = 0; k < kOversampling; ++k)
             s[k] = channelFilter_.process(up[k]);
@@ -234,7 +237,7 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     // decimator, the cabinet and the output.
     const auto decimate = [&](int32_t n, float y) {
         const float d = decimator_.process(y);
-        write(n / kOversampling, master_ * (cabinetActive_ ? cabinet_.process(d) : d));
+        write(n / kOversampling, master_ * (cabinetOn ? cabinet.process(d) : d));
     };
     const auto finishToneStacked = [&](int32_t n, float x) {
         const float y = powerAmp.process(x);
@@ -278,13 +281,25 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     }
     // From then on each step's tone stack output is that of the sub-sample finished two steps
     // before, so the first step of every host sample yields the decimated sub-sample of i - 2.
+    // The cabinet takes that sample in four parts, one per step: its long chain of dependent
+    // operations then runs beside the preamp's instead of holding up the processor in one piece.
     for (; i < frames; ++i) {
         subSamples(input[i], s);
         const auto step = [&](int k) {
             const float out = preamp.push(s[k]);
             const float y = powerAmp.process(toneStack.push(held[k]));
-            if (k == 0)
-                decimate(kOversampling * (i - 2), y);
+            if (!cabinetOn) {
+                if (k == 0)
+                    write(i - 2, master_ * decimator_.process(y));
+            } else if (k == 0) {
+                cabinet.takeInput(decimator_.process(y));
+            } else if (k == 1) {
+                cabinet.runHighBand();
+            } else if (k == 2) {
+                cabinet.runHighCut();
+            } else {
+                write(i - 2, master_ * cabinet.reflect());
+            }
             return out;
         };
         const float fresh0 = step(0);
@@ -307,6 +322,7 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
     toneStack.store(toneStack_);
     powerAmp.store(powerAmp_);
+    cabinet.store(cabinet_);
 }
 
 void AmpEngine::processReplacing(const float* input, float* output0, float* output1, int32_t frames)
@@ -321,7 +337,8 @@ void AmpEngine::processReplacing(const float* input, float* output0, float* outp
             std::memset(output1, 0, bytes);
         return;
     }
-    runChain(input, frames, denormalSign_ * kDenormalOffset, [output0](int32_t i, float y) { output0[i] = y; });
+    runChain(
+        input, frames, denormalSign_ * kDenormalOffset, [output0](int32_t i, float y) { output0[i] = y; });
     denormalSign_ = -denormalSign_;
     if (output1 != output0)
         std::memcpy(output1, output0, bytes);
