@@ -2,7 +2,9 @@
 // high band with its own comb under a 10 kHz top cut, then four delayed copies for the paths
 // from the neighbouring speakers to the microphone. Holds every filter and delay line by
 // value (about 29 kB), so configure() allocates nothing. Input: host-rate samples at 44100,
-// 48000, 88200 or 96000 Hz (delays stay below 1024 samples up to 96000 Hz).
+// 48000, 88200 or 96000 Hz (delays stay below 1024 samples up to 96000 Hz). configure() and
+// process() keep the seven delay lines in step (one write index) and the four reflection rings
+// equal, as they all take u: CabinetLanes relies on both.
 #pragma once
 
 #include "FractionalDelayLine.h"
