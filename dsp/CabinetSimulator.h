@@ -35,12 +35,12 @@ public:
         return u + r1 + r2 + r3 + r4;
     }
 
-    StateVariableFilter mainBand, lowBand, subBand;   // resonant bands (band-pass)
-    StateVariableFilter highBand;                     // presence band (band-pass)
-    StateVariableFilter highCut;                      // top cut (low-pass)
-    FractionalDelayLine mainComb, subComb, highComb;  // comb colouring of the bands
+    StateVariableFilter mainBand, lowBand, subBand;                          // resonant bands (band-pass)
+    StateVariableFilter highBand;                                            // presence band (band-pass)
+    StateVariableFilter highCut;                                             // top cut (low-pass)
+    FractionalDelayLine mainComb, subComb, highComb;                         // comb colouring of the bands
     FractionalDelayLine reflection1, reflection2, reflection3, reflection4;  // speaker paths
-    float reflectionGain1 = 0.0f, reflectionGain2 = 0.0f;  // levels of the delayed paths
+    float reflectionGain1 = 0.0f, reflectionGain2 = 0.0f;                    // levels of the delayed paths
     float reflectionGain3 = 0.0f, reflectionGain4 = 0.0f;
 
 private:
