@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -283,35 +284,43 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     // before, so the first step of every host sample yields the decimated sub-sample of i - 2.
     // The cabinet takes that sample in four parts, one per step: its long chain of dependent
     // operations then runs beside the preamp's instead of holding up the processor in one piece.
-    for (; i < frames; ++i) {
-        subSamples(input[i], s);
-        const auto step = [&](int k) {
-            const float out = preamp.push(s[k]);
-            const float y = powerAmp.process(toneStack.push(held[k]));
-            if (!cabinetOn) {
-                if (k == 0)
-                    write(i - 2, master_ * decimator_.process(y));
-            } else if (k == 0) {
-                cabinet.takeInput(decimator_.process(y));
-            } else if (k == 1) {
-                cabinet.runHighBand();
-            } else if (k == 2) {
-                cabinet.runHighCut();
-            } else {
-                write(i - 2, master_ * cabinet.reflect());
-            }
-            return out;
-        };
-        const float fresh0 = step(0);
-        const float fresh1 = step(1);
-        const float fresh2 = step(2);
-        const float fresh3 = step(3);
-        held[0] = fresh0;
-        held[1] = fresh1;
-        held[2] = fresh2;
-        held[3] = fresh3;
-        finished += kOversampling;
-    }
+    // The loop is compiled once with and once without the cabinet, so that the bypassed amp
+    // carries none of the cabinet's states through it.
+    const auto hostSamples = [&](auto withCabinet) {
+        for (; i < frames; ++i) {
+            subSamples(input[i], s);
+            const auto step = [&](int k) {
+                const float out = preamp.push(s[k]);
+                const float y = powerAmp.process(toneStack.push(held[k]));
+                if constexpr (!decltype(withCabinet)::value) {
+                    if (k == 0)
+                        write(i - 2, master_ * decimator_.process(y));
+                } else if (k == 0) {
+                    cabinet.takeInput(decimator_.process(y));
+                } else if (k == 1) {
+                    cabinet.runHighBand();
+                } else if (k == 2) {
+                    cabinet.runHighCut();
+                } else {
+                    write(i - 2, master_ * cabinet.reflect());
+                }
+                return out;
+            };
+            const float fresh0 = step(0);
+            const float fresh1 = step(1);
+            const float fresh2 = step(2);
+            const float fresh3 = step(3);
+            held[0] = fresh0;
+            held[1] = fresh1;
+            held[2] = fresh2;
+            held[3] = fresh3;
+            finished += kOversampling;
+        }
+    };
+    if (cabinetOn)
+        hostSamples(std::true_type{});
+    else
+        hostSamples(std::false_type{});
     for (int k = firstHeld; k < kOversampling; ++k)
         finish(held[k]);
     finish(preamp.drainFirst());
