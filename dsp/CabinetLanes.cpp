@@ -49,8 +49,7 @@ CabinetLanes::CabinetLanes(CabinetSimulator& cabinet)
     , lowState_(bands(mainBand_, lowBand_, subBand_, &StateVariableFilter::lowState))
     , high_(bands(mainBand_, lowBand_, subBand_, &StateVariableFilter::high))
     , lastInput_(mainBand_.previousInput)
-    , highBand_(cabinet.highBand)
-    , highCut_(cabinet.highCut)
+    , highFilters_(cabinet.highBand, cabinet.highCut)
     , mainComb_(cabinet.mainComb)
     , subComb_(cabinet.subComb)
     , highComb_(cabinet.highComb)
@@ -66,6 +65,7 @@ CabinetLanes::CabinetLanes(CabinetSimulator& cabinet)
     , reflectionGain_(_mm_setr_ps(
           cabinet.reflectionGain1, cabinet.reflectionGain2, cabinet.reflectionGain3, cabinet.reflectionGain4))
     , writeIndex_(cabinet.reflection1.writeIndex)
+    , reflectionIndex_(writeIndex_)
 {
 }
 
@@ -79,12 +79,11 @@ void CabinetLanes::store(CabinetSimulator& cabinet) const
         storeBand(cabinet.lowBand, 1, bandState_, lowState_, high_, lastInput_);
         storeBand(cabinet.subBand, 2, bandState_, lowState_, high_, lastInput_);
     }
-    cabinet.highBand = highBand_;
-    cabinet.highCut = highCut_;
+    highFilters_.store(cabinet.highBand, cabinet.highCut);
 
     // The slots this block wrote into reflection1's ring, into the other three rings.
     const int slots = std::min(written_, FractionalDelayLine::size);
-    const int first = (writeIndex_ - slots) & kMask;
+    const int first = (reflectionIndex_ - slots) & kMask;
     const int untilEnd = std::min(slots, FractionalDelayLine::size - first);
     for (FractionalDelayLine* line : {&cabinet.reflection2, &cabinet.reflection3, &cabinet.reflection4}) {
         std::memcpy(line->buffer + first, reflectionRing_ + first, sizeof(float) * untilEnd);

@@ -2,6 +2,8 @@
 // - mainBand, lowBand and subBand all read x. When each runs one loop pass and none is
 //   silenced, they run side by side in SSE2 lanes 0..2, each lane doing StateVariableFilter's
 //   step in the same order; otherwise they run as the scalar filters.
+// - highBand and highCut run as a StateVariableFilterPair, pipelined: one step runs highBand on
+//   sample i and highCut on sample i - 1, so each sample's output comes one step late.
 // - The simulator configures its seven delay lines together and advances them together, so
 //   they share one write index; the four reflection lines are all fed u, so their rings hold
 //   the same samples. The reflections are therefore four taps of reflection1's ring, computed
@@ -9,11 +11,13 @@
 // Every value is computed with the scalar blocks' operations in their order and precision, so
 // outputs and states match the simulator bit for bit.
 //
-// Like PowerAmpPair it lives for one block: it loads the simulator's settings and states and
-// writes the states back in store().
+// Like PowerAmpPair it lives for one block: it loads the simulator's settings and states, is
+// filled by one step and drained by one (so a block holds at least one sample), and store()
+// writes the states back.
 #pragma once
 
 #include "CabinetSimulator.h"
+#include "StateVariableFilterPair.h"
 
 #include <emmintrin.h>
 
@@ -22,17 +26,33 @@ public:
     explicit CabinetLanes(CabinetSimulator& cabinet);
     void store(CabinetSimulator& cabinet) const;
 
-    float process(float x)
+    static constexpr int kLatency = 1;  // steps from a sample's input to its output
+
+    // The first step of a block: sample 0 goes in, nothing comes out yet.
+    void fill(float x)
     {
         takeInput(x);
-        runHighBand();
-        runHighCut();
+        runHighFilters<StateVariableFilterPair::kB>();
+    }
+
+    // Sample i in, the output for sample i - 1 out.
+    float push(float x)
+    {
+        takeInput(x);
+        runHighFilters();
         return reflect();
     }
 
-    // process() in four parts, each taking over the previous one's result, so that a caller can
+    // The last step of a block: the output for its last sample.
+    float drain()
+    {
+        runHighFilters<StateVariableFilterPair::kA>();
+        return reflect();
+    }
+
+    // push() in three parts, each taking over the previous one's result, so that a caller can
     // put independent work between them while each part's chain of operations completes.
-    // The bands and their combs.
+    // Sample i through the bands and their combs.
     void takeInput(float x)
     {
         float main, low, sub;
@@ -56,18 +76,23 @@ public:
         u_ = subComb_.process(p + low + sub, writeIndex_);
     }
 
-    // The presence band and its comb.
-    void runHighBand() { h_ = highComb_.process(highBand_.process(u_) * 1.414f, writeIndex_); }
-
-    // The top cut.
-    void runHighCut() { u_ = highCut_.process(u_ + h_); }
+    // The presence band and its comb on sample i, the top cut on sample i - 1.
+    template <int kIdle = 0> void runHighFilters()
+    {
+        float band = 0.0f;
+        highFilters_.process<kIdle>(u_, cutInput_, band, cutOutput_);
+        if (!(kIdle & StateVariableFilterPair::kA)) {
+            cutInput_ = u_ + highComb_.process(band * 1.414f, writeIndex_);
+            writeIndex_ = (writeIndex_ + 1) & kMask;
+        }
+    }
 
     // Each reflection is u plus its delayed copy (k = 1), times the path's level, summed in path
-    // order; returns the sample's output.
+    // order; returns the output for sample i - 1.
     float reflect()
     {
-        const int w = writeIndex_;
-        const float u = u_;
+        const int w = reflectionIndex_;
+        const float u = cutOutput_;
         reflectionRing_[w] = u;
         const __m128 newer = gather(w - reflectionDelays_[0], w - reflectionDelays_[1],
             w - reflectionDelays_[2], w - reflectionDelays_[3]);
@@ -77,7 +102,7 @@ public:
             = _mm_add_ps(_mm_mul_ps(newer, reflectionOneMinusFrac_), _mm_mul_ps(older, reflectionFrac_));
         const __m128 r = _mm_mul_ps(
             _mm_add_ps(_mm_set1_ps(u), _mm_mul_ps(reflectionFeedForward_, delayed)), reflectionGain_);
-        writeIndex_ = (w + 1) & kMask;
+        reflectionIndex_ = (w + 1) & kMask;
         ++written_;
 
         float y = u + _mm_cvtss_f32(r);
@@ -130,14 +155,17 @@ private:
     __m128 bandState_, lowState_, high_;
     float lastInput_;
 
-    StateVariableFilter highBand_, highCut_;
+    StateVariableFilterPair highFilters_;  // A: highBand, B: highCut
     Comb mainComb_, subComb_, highComb_;
 
     float* reflectionRing_;
     int reflectionDelays_[4];
     __m128 reflectionOneMinusFrac_, reflectionFrac_, reflectionFeedForward_, reflectionGain_;
 
-    float u_ = 0.0f, h_ = 0.0f;  // the sample's results between the parts
-    int writeIndex_;             // shared by all seven lines
-    int written_ = 0;            // samples written this block
+    float u_ = 0.0f;          // sample i after the sub comb
+    float cutInput_ = 0.0f;   // sample i - 1 before the top cut
+    float cutOutput_ = 0.0f;  // sample i - 1 after the top cut
+    int writeIndex_;          // the combs' slot for sample i
+    int reflectionIndex_;     // the reflection ring's slot for sample i - 1
+    int written_ = 0;         // samples written this block
 };

@@ -235,10 +235,17 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     };
     // Sub-sample n of the block, through the tone stack: the power amp, and for the first of
     // every four (the one the decimator takes; the others only advance the states) the
-    // decimator, the cabinet and the output.
+    // decimator, the cabinet and the output. The cabinet's output lags its input by one host
+    // sample: the block's first sample only fills it, and its last is drained at the end.
     const auto decimate = [&](int32_t n, float y) {
         const float d = decimator_.process(y);
-        write(n / kOversampling, master_ * (cabinetOn ? cabinet.process(d) : d));
+        const int32_t host = n / kOversampling;
+        if (!cabinetOn)
+            write(host, master_ * d);
+        else if (host == 0)
+            cabinet.fill(d);
+        else
+            write(host - CabinetLanes::kLatency, master_ * cabinet.push(d));
     };
     const auto finishToneStacked = [&](int32_t n, float x) {
         const float y = powerAmp.process(x);
@@ -282,8 +289,9 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     }
     // From then on each step's tone stack output is that of the sub-sample finished two steps
     // before, so the first step of every host sample yields the decimated sub-sample of i - 2.
-    // The cabinet takes that sample in four parts, one per step: its long chain of dependent
-    // operations then runs beside the preamp's instead of holding up the processor in one piece.
+    // The cabinet takes that sample in parts, one per step, and returns the output of i - 3:
+    // its long chain of dependent operations then runs beside the preamp's instead of holding
+    // up the processor in one piece.
     // The loop is compiled once with and once without the cabinet, so that the bypassed amp
     // carries none of the cabinet's states through it.
     const auto hostSamples = [&](auto withCabinet) {
@@ -298,11 +306,9 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
                 } else if (k == 0) {
                     cabinet.takeInput(decimator_.process(y));
                 } else if (k == 1) {
-                    cabinet.runHighBand();
+                    cabinet.runHighFilters();
                 } else if (k == 2) {
-                    cabinet.runHighCut();
-                } else {
-                    write(i - 2, master_ * cabinet.reflect());
+                    write(i - 2 - CabinetLanes::kLatency, master_ * cabinet.reflect());
                 }
                 return out;
             };
@@ -328,6 +334,8 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     // The tone stack's last two outputs are those of the last two sub-samples.
     finishToneStacked(finished - 2, toneStack.drainFirst());
     finishToneStacked(finished - 1, toneStack.drainSecond());
+    if (cabinetOn)
+        write(frames - 1, master_ * cabinet.drain());
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
     toneStack.store(toneStack_);
     powerAmp.store(powerAmp_);

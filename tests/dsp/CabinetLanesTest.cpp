@@ -88,13 +88,18 @@ TEST(CabinetLanes, MatchesCabinetSimulatorBitForBitAcrossBlocksRatesAndSettings)
                 for (CabinetSimulator* c : {reference.get(), lanes.get()})
                     c->configure(fs);
             }
+            // The pipeline returns each output one step late: sample n's comes with n + 1's
+            // input, the block's last from drain().
             CabinetLanes cabinet(*lanes);
-            for (int i = 0; i < blockLengths[block % 7]; ++i, ++n) {
-                const float x = testSignal(n);
-                const float expected = reference->process(x);
-                const float actual = cabinet.process(x);
+            float expected = reference->process(testSignal(n));
+            cabinet.fill(testSignal(n));
+            for (int i = 1; i <= blockLengths[block % 7]; ++i, ++n) {
+                const bool last = i == blockLengths[block % 7];
+                const float actual = last ? cabinet.drain() : cabinet.push(testSignal(n + 1));
                 ASSERT_EQ(bits(actual), bits(expected))
                     << where << ", sample " << n << ": " << actual << " vs " << expected;
+                if (!last)
+                    expected = reference->process(testSignal(n + 1));
             }
             cabinet.store(*lanes);
             expectSameStates(*lanes, *reference, where);
