@@ -1,5 +1,7 @@
 #include "dsp/CabinetLanes.h"
 
+#include "BitIdentity.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,21 +11,6 @@
 #include <string>
 
 namespace {
-
-uint32_t bits(float x)
-{
-    uint32_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
-
-void expectSameFilter(const StateVariableFilter& a, const StateVariableFilter& e, const std::string& where)
-{
-    const float actual[] = {a.low, a.high, a.band, a.bandState, a.lowState, a.previousInput};
-    const float expected[] = {e.low, e.high, e.band, e.bandState, e.lowState, e.previousInput};
-    for (size_t i = 0; i < sizeof actual / sizeof actual[0]; ++i)
-        EXPECT_EQ(bits(actual[i]), bits(expected[i])) << where << ", state " << i;
-}
 
 void expectSameLine(const FractionalDelayLine& a, const FractionalDelayLine& e, const std::string& where)
 {

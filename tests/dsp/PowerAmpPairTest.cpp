@@ -1,5 +1,7 @@
 #include "dsp/PowerAmpPair.h"
 
+#include "BitIdentity.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,13 +9,6 @@
 #include <cstring>
 
 namespace {
-
-uint32_t bits(float x)
-{
-    uint32_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
 
 void expectSameStates(const PowerAmp& a, const PowerAmp& e, int block)
 {

@@ -1,5 +1,7 @@
 #include "dsp/ToneStackChain.h"
 
+#include "BitIdentity.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,13 +10,6 @@
 #include <vector>
 
 namespace {
-
-uint32_t bits(float x)
-{
-    uint32_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
 
 void setControls(ToneStack& stack, float bass, float mid, float treble)
 {

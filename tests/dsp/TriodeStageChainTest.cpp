@@ -1,5 +1,7 @@
 #include "dsp/TriodeStageChain.h"
 
+#include "BitIdentity.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,13 +38,6 @@ void configure(ScalarPreamp& preamp, float inputHz, float gain)
         preamp.stages[i].gain = gain * static_cast<float>(i + 1);
     }
     preamp.feedback.setCutoff(500.0, kFs);
-}
-
-uint32_t bits(float x)
-{
-    uint32_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
 }
 
 // Plucked tones, noise bursts, silence and overdriven stretches.
