@@ -18,6 +18,18 @@ struct Biquad {
 
     // Clears coefficients and state alike.
     void reset() { *this = Biquad{}; }
+
+    // Non-finite once the state holds an infinity or a NaN.
+    float stateSum() const { return z1 + z2; }
+
+    // These coefficients with the state of `running`.
+    Biquad withStateOf(const Biquad& running) const
+    {
+        Biquad combined = *this;
+        combined.z1 = running.z1;
+        combined.z2 = running.z2;
+        return combined;
+    }
 };
 
 // The cookbook forms, numbered as the tone stack and the blocks refer to them.

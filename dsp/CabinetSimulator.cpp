@@ -1,6 +1,7 @@
 #include "CabinetSimulator.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -81,4 +82,13 @@ void CabinetSimulator::configure(float fs)
     }
 
     configured = true;
+}
+
+void CabinetSimulator::clearState()
+{
+    for (StateVariableFilter* filter : {&mainBand, &lowBand, &subBand, &highBand, &highCut})
+        filter->clearState();
+    for (FractionalDelayLine* line :
+         {&mainComb, &subComb, &highComb, &reflection1, &reflection2, &reflection3, &reflection4})
+        line->clearState();
 }

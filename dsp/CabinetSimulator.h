@@ -35,6 +35,16 @@ public:
         return u + r1 + r2 + r3 + r4;
     }
 
+    // Non-finite once a filter state holds an infinity or a NaN. The delay lines hold only
+    // inputs that also passed those filters.
+    float stateSum() const
+    {
+        return mainBand.stateSum() + lowBand.stateSum() + subBand.stateSum() + highBand.stateSum() +
+               highCut.stateSum();
+    }
+    // Back to silence with the design kept.
+    void clearState();
+
     StateVariableFilter mainBand, lowBand, subBand;                          // resonant bands (band-pass)
     StateVariableFilter highBand;                                            // presence band (band-pass)
     StateVariableFilter highCut;                                             // top cut (low-pass)

@@ -1,5 +1,6 @@
 #include "DecimationFilter.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -15,4 +16,10 @@ bool DecimationFilter::configure(const double* kernel, int taps)
     history_ = std::move(history);
     position_ = 0;
     return true;
+}
+
+void DecimationFilter::clearHistory()
+{
+    std::fill(history_.get(), history_.get() + 2 * length_, 0.0);
+    position_ = 0;
 }

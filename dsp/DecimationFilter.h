@@ -16,6 +16,9 @@ public:
     bool isConfigured() const { return kernel_ != nullptr; }
     int length() const { return length_; }
 
+    // Forgets every past input; allocation-free.
+    void clearHistory();
+
     // One sample in, one out; only when configured; allocation-free.
     float process(float x)
     {

@@ -27,6 +27,13 @@ public:
         return x + feedForward * delayed;
     }
 
+    // Empties the ring; the delay, the weights and the write index stay.
+    void clearState()
+    {
+        for (float& x : buffer)
+            x = 0.0f;
+    }
+
     float buffer[size] = {};      // past inputs, ring
     int writeIndex = 0;           // slot the next input goes to
     int delaySamples = 0;         // D, whole samples

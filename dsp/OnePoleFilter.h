@@ -24,6 +24,18 @@ public:
         return y;
     }
 
+    // Non-finite once the state holds an infinity or a NaN.
+    float stateSum() const { return y1 + x1; }
+
+    // These coefficients with the state of `running`.
+    OnePoleFilter withStateOf(const OnePoleFilter& running) const
+    {
+        OnePoleFilter combined = *this;
+        combined.y1 = running.y1;
+        combined.x1 = running.x1;
+        return combined;
+    }
+
     double pole = 0.0;      // h
     double lowGain = 0.0;   // 1 - h
     double highGain = 0.0;  // (1 + h) / 2

@@ -1,5 +1,6 @@
 #include "PolyphaseUpsampler.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -36,4 +37,10 @@ bool PolyphaseUpsampler::configure(int phaseCount, const double* kernel, int tot
     position_ = 0;
     outputs_ = std::move(outputs);
     return true;
+}
+
+void PolyphaseUpsampler::clearHistory()
+{
+    std::fill(history_.get(), history_.get() + 2 * maxTaps_, 0.0);
+    position_ = 0;
 }

@@ -23,6 +23,9 @@ public:
 
     bool isConfigured() const { return outputs_ != nullptr; }
 
+    // Forgets every past input; allocation-free.
+    void clearHistory();
+
     // One host sample in; returns the phaseCount outputs in phase order, valid until the next
     // call. Only when configured; allocation-free.
     const float* process(float x)

@@ -38,6 +38,16 @@ public:
         return e + lowBoost * outputFilter.processLowPass(e);
     }
 
+    // Non-finite once a state holds an infinity or a NaN.
+    float stateSum() const
+    {
+        return sagA + sagB + resonanceA + resonanceB + brightA + brightB + resonanceFilterA.stateSum() +
+               resonanceFilterB.stateSum() + voicingFilter.stateSum() + brightFilterA.stateSum() +
+               brightFilterB.stateSum() + sagFilterA.stateSum() + sagFilterB.stateSum() + toneFilterA.stateSum() +
+               toneFilterB.stateSum() + couplingFilterA.stateSum() + couplingFilterB.stateSum() +
+               outputFilter.stateSum();
+    }
+
     float sampleRate = 0.0f;         // the 4x rate the coefficients belong to
     float presence = 0.0f;           // 0..1, written by the engine
     float lowBoost = 0.0f;           // per channel, written by the engine

@@ -4,8 +4,8 @@
 // precision (B's subtracted resonance term is added negated, its presence term scaled by 1,
 // both exact), so the output and states match PowerAmp bit for bit.
 //
-// Like TriodeStageChain it lives for one block: it loads the amp's settings and states and
-// writes the states back in store().
+// Like TriodeStageChain it lives for one block: it loads the amp's settings from the design and
+// its states from the running amp, and writes the states back in store().
 #pragma once
 
 #include "PowerAmp.h"
@@ -14,8 +14,8 @@
 
 class PowerAmpPair {
 public:
-    explicit PowerAmpPair(const PowerAmp& amp);
-    void store(PowerAmp& amp) const;
+    PowerAmpPair(const PowerAmp& design, const PowerAmp& state);
+    void store(PowerAmp& state) const;
 
     float process(float w)
     {

@@ -32,6 +32,15 @@ public:
         return outputGain * (mode == kLowPass ? low : band);
     }
 
+    // Non-finite once a state holds an infinity or a NaN.
+    float stateSum() const { return bandState + lowState + previousInput; }
+    // Back to silence; the coefficients stay.
+    void clearState()
+    {
+        low = high = band = 0.0f;
+        bandState = lowState = previousInput = 0.0f;
+    }
+
     float low = 0.0f, high = 0.0f, band = 0.0f;  // outputs of the latest step
     float sampleRate = 0.0f;                      // Hz
     float frequency = 0.0f;                       // Hz, at most sampleRate / 2

@@ -19,6 +19,9 @@ public:
         return bassSection.process(b);
     }
 
+    // Non-finite once a section's state holds an infinity or a NaN.
+    float stateSum() const { return trebleSection.stateSum() + midSection.stateSum() + bassSection.stateSum(); }
+
     float sampleRate = 44100.0f;  // Hz, the 4x rate once the engine has set it
     float bass = 0.0f;            // controls, each centred on 0
     float mid = 0.0f;

@@ -4,9 +4,9 @@
 // arithmetic in the same order, so outputs and section states match the scalar tone stack
 // bit for bit.
 //
-// Like TriodeStageChain it lives for one block: it loads the sections' coefficients and
-// states, is filled by two steps, drained by two (so a block holds at least two samples), and
-// store() writes the states back.
+// Like TriodeStageChain it lives for one block: it loads the sections' coefficients from the
+// design and their states from the running tone stack, is filled by two steps, drained by two
+// (so a block holds at least two samples), and store() writes the states back.
 #pragma once
 
 #include "SseLanes.h"
@@ -18,8 +18,8 @@ class ToneStackChain {
 public:
     static constexpr int kLatency = 2;  // steps from a treble input to its bass output
 
-    explicit ToneStackChain(const ToneStack& tone);
-    void store(ToneStack& tone) const;
+    ToneStackChain(const ToneStack& design, const ToneStack& state);
+    void store(ToneStack& state) const;
 
     // The first two steps of a block: the treble section takes x, the others have nothing yet.
     void fillFirst(float x) { advance<kMid | kBass>(x); }

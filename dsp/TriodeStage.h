@@ -43,6 +43,12 @@ public:
         return couplingFilter.processHighPass(t);
     }
 
+    // Non-finite once a state holds an infinity or a NaN.
+    float stateSum() const
+    {
+        return biasState + inputFilter.stateSum() + plateFilter.stateSum() + couplingFilter.stateSum();
+    }
+
     float sampleRate = 0.0f;       // the 4x rate the coefficients belong to
     float gain = 1.0f;             // input gain, written by the engine per channel and drive
     OnePoleFilter plateFilter;     // low-pass of the bias loop

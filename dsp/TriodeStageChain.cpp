@@ -24,32 +24,33 @@ void storeLanes(__m128 values, TriodeStage (&s)[TriodeStageChain::kStages], OneP
 
 }  // namespace
 
-TriodeStageChain::TriodeStageChain(const TriodeStage (&stages)[kStages], const OnePoleFilter& feedback,
+TriodeStageChain::TriodeStageChain(const TriodeStage (&designs)[kStages], const OnePoleFilter& feedbackDesign,
+                                   const TriodeStage (&states)[kStages], const OnePoleFilter& feedbackState,
                                    float feedbackValue)
 {
-    const auto pair = [&stages](OnePoleFilter TriodeStage::*filter, double OnePoleFilter::*field) {
-        return DoublePair{_mm_setr_pd(stages[0].*filter.*field, stages[1].*filter.*field),
-                          _mm_setr_pd(stages[2].*filter.*field, 0.0)};
+    const auto pair = [&designs](OnePoleFilter TriodeStage::*filter, double OnePoleFilter::*field) {
+        return DoublePair{_mm_setr_pd(designs[0].*filter.*field, designs[1].*filter.*field),
+                          _mm_setr_pd(designs[2].*filter.*field, 0.0)};
     };
-    gain_ = perStage(stages, &TriodeStage::gain);
-    biasScale_ = perStage(stages, &TriodeStage::biasScale);
-    plateScale_ = perStage(stages, &TriodeStage::plateScale);
+    gain_ = perStage(designs, &TriodeStage::gain);
+    biasScale_ = perStage(designs, &TriodeStage::biasScale);
+    plateScale_ = perStage(designs, &TriodeStage::plateScale);
     inputLowGain_ = pair(&TriodeStage::inputFilter, &OnePoleFilter::lowGain);
     inputPole_ = pair(&TriodeStage::inputFilter, &OnePoleFilter::pole);
     plateLowGain_ = pair(&TriodeStage::plateFilter, &OnePoleFilter::lowGain);
     platePole_ = pair(&TriodeStage::plateFilter, &OnePoleFilter::pole);
     couplingHighGain_ = pair(&TriodeStage::couplingFilter, &OnePoleFilter::highGain);
     couplingPole_ = pair(&TriodeStage::couplingFilter, &OnePoleFilter::pole);
-    feedbackLowGain_ = feedback.lowGain;
-    feedbackPole_ = feedback.pole;
+    feedbackLowGain_ = feedbackDesign.lowGain;
+    feedbackPole_ = feedbackDesign.pole;
 
-    inputY1_ = perStage(stages, &TriodeStage::inputFilter, &OnePoleFilter::y1);
-    bias_ = perStage(stages, &TriodeStage::biasState);
-    plateY1_ = perStage(stages, &TriodeStage::plateFilter, &OnePoleFilter::y1);
-    couplingY1_ = perStage(stages, &TriodeStage::couplingFilter, &OnePoleFilter::y1);
-    couplingX1_ = perStage(stages, &TriodeStage::couplingFilter, &OnePoleFilter::x1);
+    inputY1_ = perStage(states, &TriodeStage::inputFilter, &OnePoleFilter::y1);
+    bias_ = perStage(states, &TriodeStage::biasState);
+    plateY1_ = perStage(states, &TriodeStage::plateFilter, &OnePoleFilter::y1);
+    couplingY1_ = perStage(states, &TriodeStage::couplingFilter, &OnePoleFilter::y1);
+    couplingX1_ = perStage(states, &TriodeStage::couplingFilter, &OnePoleFilter::x1);
     output_ = _mm_setzero_ps();
-    feedbackY1_ = feedback.y1;
+    feedbackY1_ = feedbackState.y1;
     feedbackValue_ = feedbackValue;
 }
 

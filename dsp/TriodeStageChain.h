@@ -6,7 +6,8 @@
 // the outputs match TriodeStage::process and the engine's feedback loop bit for bit.
 //
 // A chain lives for one block: it takes the stages' and the feedback filter's coefficients
-// and states, keeps them in registers, and writes the states back in store(). The block is
+// from one set of blocks (the design) and their states from another (the running chain; the
+// two may be the same objects), keeps them in registers, and writes the states back in store(). The block is
 // bracketed by two filling steps and two draining steps, so nothing is left in flight between
 // blocks and settings changed between blocks take effect exactly where they would in the
 // scalar chain.
@@ -24,8 +25,10 @@ public:
     static constexpr int kStages = 3;
     static constexpr int kLatency = kStages - 1;  // steps from a stage-1 input to its output
 
-    // Loads coefficients and states; `feedbackValue` is the term subtracted before stage 3.
-    TriodeStageChain(const TriodeStage (&stages)[kStages], const OnePoleFilter& feedback,
+    // Loads coefficients from the designs and states from the states; `feedbackValue` is the
+    // term subtracted before stage 3.
+    TriodeStageChain(const TriodeStage (&designs)[kStages], const OnePoleFilter& feedbackDesign,
+                     const TriodeStage (&states)[kStages], const OnePoleFilter& feedbackState,
                      float feedbackValue);
 
     // Writes the states back, as if the scalar blocks had run every sub-sample pushed.

@@ -52,7 +52,7 @@ TEST(PowerAmpPair, MatchesScalarPowerAmpBitForBitAcrossBlocksAndSettings)
                 amp->lowBoost = lowBoost;
             }
         }
-        PowerAmpPair pair(paired);
+        PowerAmpPair pair(paired, paired);
         for (int i = 0; i < blockLengths[block % 6]; ++i, ++n) {
             // A decaying chord with loud stretches and silence.
             const float envelope = std::exp(-static_cast<float>(n % 20000) / 5000.0f);

@@ -54,7 +54,7 @@ TEST(ToneStackChain, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
             expected[i] = scalar.process(x);
         }
 
-        ToneStackChain chain(pipelined);
+        ToneStackChain chain(pipelined, pipelined);
         chain.fillFirst(in[0]);
         chain.fillSecond(in[1]);
         for (int i = ToneStackChain::kLatency; i < length; ++i)

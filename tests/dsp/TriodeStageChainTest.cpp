@@ -80,7 +80,8 @@ TEST(TriodeStageChain, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
             in[static_cast<size_t>(i)] = testSignal(n, seed);
             expected[static_cast<size_t>(i)] = scalar.process(in[static_cast<size_t>(i)]);
         }
-        TriodeStageChain chain(pipelined.stages, pipelined.feedback, pipelined.feedbackValue);
+        TriodeStageChain chain(pipelined.stages, pipelined.feedback, pipelined.stages, pipelined.feedback,
+                               pipelined.feedbackValue);
         chain.fillFirst(in[0]);
         chain.fillSecond(in[1]);
         for (int i = 2; i < length; ++i)
@@ -124,7 +125,7 @@ TEST(TriodeStageChain, TransferMatchesScalarCurveAtEveryEdge)
             s.inputFilter.lowGain = 1.0;
         }
         scalar.stages[0].couplingFilter.highGain = 1.0;
-        TriodeStageChain chain(scalar.stages, scalar.feedback, scalar.feedbackValue);
+        TriodeStageChain chain(scalar.stages, scalar.feedback, scalar.stages, scalar.feedback, scalar.feedbackValue);
         chain.fillFirst(0.0f);
         chain.fillSecond(0.0f);
         chain.push(v);  // stage 1's last input; the draining steps leave its lane alone
