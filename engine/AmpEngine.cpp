@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <type_traits>
 
 namespace {
@@ -40,6 +41,7 @@ constexpr float kPreRollSeconds = 0.04f;   // 40 ms carries the bias and sag loo
 constexpr double kDenormalOffset = 1e-20;  // keeps recursive states out of denormals
 constexpr float kMaxChainInput = 1e6f;     // 120 dB above full scale
 constexpr float kMaxSampleRate = 768000.0f;
+constexpr int32_t kChunkFrames = 256;      // stack blocks of the pre-roll and of process()
 
 // Upstream garbage must not poison the filter states for the rest of the session.
 inline float safeChainInput(float x)
@@ -55,8 +57,10 @@ AmpEngine::AmpEngine()
 {
     // Designs every block for the start rate, so no coefficient is ever undefined, but
     // loads no resampling kernels: the engine stays silent until the host names a rate.
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     designForRate();
-    setChannel(0);
+    designChannel();
+    publishDraft();
 }
 
 int32_t AmpEngine::preRollLength(float rate)
@@ -64,10 +68,17 @@ int32_t AmpEngine::preRollLength(float rate)
     return static_cast<int32_t>(static_cast<double>(rate) * static_cast<double>(kPreRollSeconds));
 }
 
+int32_t AmpEngine::stageFactor(int) const
+{
+    return kChannels[channel_].stageFactor;
+}
+
 void AmpEngine::setSampleRate(float rate)
 {
     if (!std::isfinite(rate) || rate <= 0.0f || rate > kMaxSampleRate)
         return;
+    const std::lock_guard<std::mutex> writing(writerMutex_);
+    takeAudioSideWaiting();
     sampleRate_ = rate;
 
     // Unsupported rates keep the kernels in use; the very first rate borrows the nearest set
@@ -83,34 +94,63 @@ void AmpEngine::setSampleRate(float rate)
     designForRate();
     // Every rate-dependent design follows the current settings, so the amp keeps playing
     // the channel, tone and voicing its controls show.
-    setChannel(channel_);
+    designChannel();
+    publishDraft();
     preRoll();
+    releaseAudioSide();
+}
+
+bool AmpEngine::tryTakeAudioSide()
+{
+    return !audioSideTaken_.exchange(true, std::memory_order_acquire);
+}
+
+void AmpEngine::takeAudioSideWaiting()
+{
+    while (!tryTakeAudioSide())
+        std::this_thread::yield();
+}
+
+void AmpEngine::releaseAudioSide()
+{
+    audioSideTaken_.store(false, std::memory_order_release);
+}
+
+void AmpEngine::publishDraft()
+{
+    published_.back() = draft_;
+    published_.publish();
 }
 
 void AmpEngine::designForRate()
 {
     const float fs = oversampledRate();
-    feedbackFilter_.setCutoff(kFeedbackCutoffHz, fs);
-    powerAmp_.configure(fs, kSagAmount);
+    draft_.feedbackFilter.setCutoff(kFeedbackCutoffHz, fs);
+    draft_.powerAmp.configure(fs, kSagAmount);
     cabinet_.configure(sampleRate_);
 }
 
-void AmpEngine::setChannel(int32_t channel)
+void AmpEngine::designChannel()
 {
-    channel_ = std::clamp(channel, 0, kNumChannels - 1);
     const ChannelSettings& settings = kChannels[channel_];
     const float fs = oversampledRate();
     for (int i = 0; i < kNumStages; ++i) {
         const StageSettings& s = settings.stages[i];
-        stages_[i].configure(fs, s.plateHz, s.inputHz, s.couplingHz, s.resistance, s.k);
+        draft_.stages[i].configure(fs, s.plateHz, s.inputHz, s.couplingHz, s.resistance, s.k);
     }
-    for (int32_t& factor : stageFactor_)
-        factor = settings.stageFactor;
-    updateToneStack();
+    designToneStack();
     designChannelFilter();
-    updateStageGains();
-    powerAmp_.lowBoost = settings.lowBoost;
-    powerAmp_.setVoicing(voicing_ * kVoicingSpanHz);
+    designStageGains();
+    draft_.powerAmp.lowBoost = settings.lowBoost;
+    draft_.powerAmp.setVoicing(voicing_ * kVoicingSpanHz);
+}
+
+void AmpEngine::setChannel(int32_t channel)
+{
+    const std::lock_guard<std::mutex> writing(writerMutex_);
+    channel_ = std::clamp(channel, 0, kNumChannels - 1);
+    designChannel();
+    publishDraft();
 }
 
 // The cookbook band-pass (Q 0.1) and high-pass (Q 0.7071) written out with the exact
@@ -119,7 +159,7 @@ void AmpEngine::setChannel(int32_t channel)
 void AmpEngine::designChannelFilter()
 {
     const double fs = oversampledRate();
-    Biquad& f = channelFilter_;
+    Biquad& f = draft_.channelFilter;
     if (kChannels[channel_].highPassInput) {
         const double w0 = 2513.2741228718346 / fs;  // 2·pi·400 Hz
         const double s = std::sin(w0), c0 = std::cos(w0);
@@ -143,72 +183,97 @@ void AmpEngine::designChannelFilter()
     }
 }
 
-void AmpEngine::updateToneStack()
+void AmpEngine::designToneStack()
 {
-    toneStack_.sampleRate = oversampledRate();
-    toneStack_.bass = bass_ - 0.5f;
-    toneStack_.mid = mid_ - 0.5f;
-    toneStack_.treble = treble_ - 0.5f;
-    toneStack_.update();
+    ToneStack& tone = draft_.toneStack;
+    tone.sampleRate = oversampledRate();
+    tone.bass = bass_ - 0.5f;
+    tone.mid = mid_ - 0.5f;
+    tone.treble = treble_ - 0.5f;
+    tone.update();
 }
 
-void AmpEngine::updateStageGains()
+void AmpEngine::designStageGains()
 {
-    for (int i = 0; i < kNumStages; ++i)
-        stages_[i].gain = static_cast<float>(stageFactor_[i]) * drive_;
+    const float factor = static_cast<float>(kChannels[channel_].stageFactor);
+    for (TriodeStage& stage : draft_.stages)
+        stage.gain = factor * drive_;
 }
 
 void AmpEngine::setDrive(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     drive_ = value;
-    updateStageGains();
+    designStageGains();
+    publishDraft();
 }
 
 void AmpEngine::setBass(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     bass_ = value;
-    updateToneStack();
+    designToneStack();
+    publishDraft();
 }
 
 void AmpEngine::setMid(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     mid_ = value;
-    updateToneStack();
+    designToneStack();
+    publishDraft();
 }
 
 void AmpEngine::setTreble(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     treble_ = value;
-    updateToneStack();
+    designToneStack();
+    publishDraft();
 }
 
 void AmpEngine::setPresence(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     presence_ = value;
-    powerAmp_.presence = value;
+    draft_.powerAmp.presence = value;
+    publishDraft();
 }
 
 void AmpEngine::setVoicing(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     voicing_ = value;
-    powerAmp_.setVoicing(value * kVoicingSpanHz);
+    draft_.powerAmp.setVoicing(value * kVoicingSpanHz);
+    publishDraft();
 }
 
 void AmpEngine::setInputGain(float value)
 {
     const float x = value - 0.5f;
     // 24 dB of travel; the centre is exactly unity so a default song reads back as 0.5.
-    inputGain_ = x == 0.0f ? 1.0f : static_cast<float>(std::pow(10.0, x * 24.0 * 0.05));
+    const float gain = x == 0.0f ? 1.0f : static_cast<float>(std::pow(10.0, x * 24.0 * 0.05));
+    const std::lock_guard<std::mutex> writing(writerMutex_);
+    inputGainValue_ = value;
+    inputGain_ = gain;
+    draft_.inputGain = gain;
+    publishDraft();
 }
 
 void AmpEngine::setMaster(float value)
 {
+    const std::lock_guard<std::mutex> writing(writerMutex_);
     master_ = value;
+    draft_.master = value;
+    publishDraft();
 }
 
 void AmpEngine::setCabinetBypass(float value)
 {
-    cabinetActive_ = value == 1.0f ? 0 : 1;
+    const std::lock_guard<std::mutex> writing(writerMutex_);
+    cabinetActive_ = value != 1.0f;
+    draft_.cabinetActive = value != 1.0f;
+    publishDraft();
 }
 
 // The preamp and the tone stack run as pipelines whose outputs lag their inputs by two
@@ -219,19 +284,22 @@ void AmpEngine::setCabinetBypass(float value)
 // sees the same operations in the same order as a plain sample-by-sample chain; the pipelines
 // fill at the start of each block and drain at its end.
 template <typename Write>
-void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset, Write write)
+void AmpEngine::runChain(const AmpSettings& settings, const float* input, int32_t frames, double firstOffset, Write write)
 {
     if (frames <= 0)
         return;
-    TriodeStageChain preamp(stages_, feedbackFilter_, feedbackValue_);
-    ToneStackChain toneStack(toneStack_);
-    PowerAmpPair powerAmp(powerAmp_);
+    TriodeStageChain preamp(settings.stages, settings.feedbackFilter, stages_, feedbackFilter_, feedbackValue_);
+    ToneStackChain toneStack(settings.toneStack, toneStack_);
+    PowerAmpPair powerAmp(settings.powerAmp, powerAmp_);
     CabinetLanes cabinet(cabinet_);
-    const bool cabinetOn = cabinetActive_ != 0;
-    const auto subSamples = [this](float x, float(&s)[kOversampling]) {
-        const float* up = upsampler_.process(safeChainInput(x * inputGain_));
+    Biquad channelFilter = settings.channelFilter.withStateOf(channelFilter_);
+    const bool cabinetOn = settings.cabinetActive;
+    const float master = settings.master;
+    const float inputGain = settings.inputGain;
+    const auto subSamples = [&](float x, float(&sub)[kOversampling]) {
+        const float* up = upsampler_.process(safeChainInput(x * inputGain));
         for (int k = 0; k < kOversampling; ++k)
-            s[k] = channelFilter_.process(up[k]);
+            sub[k] = channelFilter.process(up[k]);
     };
     // Sub-sample n of the block, through the tone stack: the power amp, and for the first of
     // every four (the one the decimator takes; the others only advance the states) the
@@ -241,11 +309,11 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
         const float d = decimator_.process(y);
         const int32_t host = n / kOversampling;
         if (!cabinetOn)
-            write(host, master_ * d);
+            write(host, master * d);
         else if (host == 0)
             cabinet.fill(d);
         else
-            write(host - CabinetLanes::kLatency, master_ * cabinet.push(d));
+            write(host - CabinetLanes::kLatency, master * cabinet.push(d));
     };
     const auto finishToneStacked = [&](int32_t n, float x) {
         const float y = powerAmp.process(x);
@@ -302,13 +370,13 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
                 const float y = powerAmp.process(toneStack.push(held[k]));
                 if constexpr (!decltype(withCabinet)::value) {
                     if (k == 0)
-                        write(i - 2, master_ * decimator_.process(y));
+                        write(i - 2, master * decimator_.process(y));
                 } else if (k == 0) {
                     cabinet.takeInput(decimator_.process(y));
                 } else if (k == 1) {
                     cabinet.runHighFilters();
                 } else if (k == 2) {
-                    write(i - 2 - CabinetLanes::kLatency, master_ * cabinet.reflect());
+                    write(i - 2 - CabinetLanes::kLatency, master * cabinet.reflect());
                 }
                 return out;
             };
@@ -335,11 +403,12 @@ void AmpEngine::runChain(const float* input, int32_t frames, double firstOffset,
     finishToneStacked(finished - 2, toneStack.drainFirst());
     finishToneStacked(finished - 1, toneStack.drainSecond());
     if (cabinetOn)
-        write(frames - 1, master_ * cabinet.drain());
+        write(frames - 1, master * cabinet.drain());
     preamp.store(stages_, feedbackFilter_, feedbackValue_);
     toneStack.store(toneStack_);
     powerAmp.store(powerAmp_);
     cabinet.store(cabinet_);
+    channelFilter_ = channelFilter;
 }
 
 void AmpEngine::processReplacing(const float* input, float* output0, float* output1, int32_t frames)
@@ -347,43 +416,95 @@ void AmpEngine::processReplacing(const float* input, float* output0, float* outp
     if (frames < 0)
         frames = 0;
     const size_t bytes = sizeof(float) * static_cast<size_t>(frames);
-    // A master of exactly 0 is silence that freezes the amp, as if the block never happened.
-    if (!isReady() || master_ == 0.0f) {
+    if (!tryTakeAudioSide()) {
         std::memset(output0, 0, bytes);
         if (output1 != output0)
             std::memset(output1, 0, bytes);
         return;
     }
-    runChain(
-        input, frames, denormalSign_ * kDenormalOffset, [output0](int32_t i, float y) { output0[i] = y; });
-    denormalSign_ = -denormalSign_;
+    const AmpSettings& s = published_.acquire();
+    // A master of exactly 0 is silence that freezes the amp, as if the block never happened.
+    if (!isReady() || s.master == 0.0f) {
+        std::memset(output0, 0, bytes);
+    } else {
+        runChain(s, input, frames, denormalSign_ * kDenormalOffset, [output0](int32_t i, float y) { output0[i] = y; });
+        denormalSign_ = -denormalSign_;
+        if (!statesAreFinite()) {
+            clearStates();
+            std::memset(output0, 0, bytes);
+        }
+    }
+    releaseAudioSide();
     if (output1 != output0)
         std::memcpy(output1, output0, bytes);
 }
 
 void AmpEngine::process(const float* input, float* output0, float* output1, int32_t frames)
 {
-    if (!isReady())
+    if (!tryTakeAudioSide())
         return;
-    runChain(input, frames, denormalSign_ * kDenormalOffset, [output0, output1](int32_t i, float y) {
-        output0[i] += y;
-        output1[i] += y;
-    });
-    denormalSign_ = -denormalSign_;
+    const AmpSettings& s = published_.acquire();
+    if (isReady()) {
+        // Through a scratch block, so that a block whose states fail adds nothing.
+        float response[kChunkFrames];
+        for (int32_t done = 0; done < frames; done += kChunkFrames) {
+            const int32_t count = std::min(kChunkFrames, frames - done);
+            const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
+            runChain(s, input + done, count, offset, [&response](int32_t i, float y) { response[i] = y; });
+            if (!statesAreFinite()) {
+                clearStates();
+                continue;
+            }
+            for (int32_t i = 0; i < count; ++i) {
+                output0[done + i] += response[i];
+                output1[done + i] += response[i];
+            }
+        }
+        denormalSign_ = -denormalSign_;
+    }
+    releaseAudioSide();
+}
+
+// Sums every recursive state of the chain: an infinity or a NaN in any of them shows in the
+// sum, and would otherwise stay in its loop for good. The resampling and delay histories are
+// fed from these states, so they go bad only together with them.
+bool AmpEngine::statesAreFinite() const
+{
+    float sum = feedbackFilter_.stateSum() + feedbackValue_ + channelFilter_.stateSum();
+    for (const TriodeStage& stage : stages_)
+        sum += stage.stateSum();
+    sum += toneStack_.stateSum() + powerAmp_.stateSum() + cabinet_.stateSum();
+    return std::isfinite(sum);
+}
+
+// Back to rest: the states a fresh engine starts with. The designs stay.
+void AmpEngine::clearStates()
+{
+    for (TriodeStage& stage : stages_)
+        stage = TriodeStage{};
+    feedbackFilter_ = OnePoleFilter{};
+    feedbackValue_ = 0.0f;
+    channelFilter_ = Biquad{};
+    toneStack_ = ToneStack{};
+    powerAmp_ = PowerAmp{};
+    cabinet_.clearState();
+    upsampler_.clearHistory();
+    decimator_.clearHistory();
 }
 
 // The replacing block procedure over 40 ms of silence, run in fixed chunks so the bias and
-// sag loops start at rest without allocating a buffer of the pre-roll's length.
+// sag loops start at rest without allocating a buffer of the pre-roll's length. The caller
+// holds the audio side.
 void AmpEngine::preRoll()
 {
-    if (!isReady() || master_ == 0.0f)
+    const AmpSettings& s = published_.acquire();
+    if (!isReady() || s.master == 0.0f)
         return;
-    constexpr int32_t kChunk = 256;
-    const float silence[kChunk] = {};
+    const float silence[kChunkFrames] = {};
     const int32_t total = preRollLength(sampleRate_);
-    for (int32_t done = 0; done < total; done += kChunk) {
+    for (int32_t done = 0; done < total; done += kChunkFrames) {
         const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
-        runChain(silence, std::min(kChunk, total - done), offset, [](int32_t, float) {});
+        runChain(s, silence, std::min(kChunkFrames, total - done), offset, [](int32_t, float) {});
     }
     denormalSign_ = -denormalSign_;
 }

@@ -1,10 +1,17 @@
 // The amplifier: all audio state of one plug-in instance and the per-sample chain
 // input gain -> 4x upsampling -> channel filter -> three triode stages (feedback around
 // the third) -> tone stack -> power amp -> decimation -> cabinet -> master.
-// Setters may be called from any thread; a change is heard from the next block at the latest
-// (the preamp, tone stack and power amp take their settings once per block). The two block
-// procedures run on the host's audio thread and never allocate, lock or call the OS.
+//
+// Threads: setters may be called from any thread, also while audio runs. They design on the
+// calling thread, one writer at a time, and hand the audio thread a complete new design
+// (AmpSettings) that it takes at the start of its next block, so a change is heard from the
+// next block. The two block procedures run on the host's audio thread and never allocate,
+// lock, wait or call the OS.
 #pragma once
+
+#include "AmpSettings.h"
+#include "RelaxedAtomic.h"
+#include "TripleBuffer.h"
 
 #include "dsp/Biquad.h"
 #include "dsp/CabinetSimulator.h"
@@ -15,12 +22,14 @@
 #include "dsp/ToneStack.h"
 #include "dsp/TriodeStage.h"
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 
 class AmpEngine {
 public:
     static constexpr int kOversampling = 4;
-    static constexpr int kNumStages = 3;
+    static constexpr int kNumStages = AmpSettings::kNumStages;
 
     AmpEngine();
     AmpEngine(const AmpEngine&) = delete;
@@ -29,7 +38,8 @@ public:
     // Loads the resampling kernels for the host rate, redesigns the oversampled chain and
     // the cabinet for it, re-applies the current settings and settles the amp over a short
     // silent pre-roll. Rates that are not finite, not above 0 or above 768 kHz are ignored.
-    // Called from the host's dispatcher thread, never while audio runs.
+    // Hosts call it while audio is stopped; if a block is running it waits for its end, and
+    // blocks that start meanwhile are silent.
     void setSampleRate(float rate);
 
     // Parameter application; values are normalised 0..1 and used unclamped.
@@ -46,10 +56,13 @@ public:
 
     // Overwrites both outputs with the amp's response to `input`; silence until a sample
     // rate has been set. `input` may alias `output0`. Called from the host's audio thread.
+    // A block whose chain states turn out non-finite is silent, and the states start again
+    // from rest.
     void processReplacing(const float* input, float* output0, float* output1, int32_t frames);
     // Adds the amp's response to whatever the two outputs already hold.
     void process(const float* input, float* output0, float* output1, int32_t frames);
 
+    // The parameter values as last set; any thread may read them.
     float master() const { return master_; }
     float drive() const { return drive_; }
     float bass() const { return bass_; }
@@ -58,56 +71,81 @@ public:
     float presence() const { return presence_; }
     float voicing() const { return voicing_; }
     int32_t channel() const { return channel_; }
-    float inputGain() const { return inputGain_; }
-    bool cabinetActive() const { return cabinetActive_ != 0; }
+    float inputGain() const { return inputGain_; }            // the linear factor
+    float inputGainValue() const { return inputGainValue_; }  // the normalised value as set
+    bool cabinetActive() const { return cabinetActive_; }
     float sampleRate() const { return sampleRate_; }
-    int32_t denormalSign() const { return denormalSign_; }
     // Samples of silence that setSampleRate runs through the chain at `rate`.
     static int32_t preRollLength(float rate);
+
+    // Inspection by tests and tools, while no other thread uses the engine: the newest
+    // design, and the audio side's resampling state.
+    const AmpSettings& design() const { return draft_; }
+    const TriodeStage& stage(int index) const { return draft_.stages[index]; }
+    const Biquad& channelFilter() const { return draft_.channelFilter; }
+    const ToneStack& toneStack() const { return draft_.toneStack; }
+    const PowerAmp& powerAmp() const { return draft_.powerAmp; }
+    const OnePoleFilter& feedbackFilter() const { return draft_.feedbackFilter; }
+    int32_t stageFactor(int index) const;
+    const DecimationFilter& decimator() const { return decimator_; }
+    int32_t denormalSign() const { return denormalSign_; }
     bool isReady() const { return upsampler_.isConfigured() && decimator_.isConfigured(); }
 
-    // Read-only views of the chain, for inspection by tests and tools.
-    const TriodeStage& stage(int index) const { return stages_[index]; }
-    const Biquad& channelFilter() const { return channelFilter_; }
-    const ToneStack& toneStack() const { return toneStack_; }
-    const PowerAmp& powerAmp() const { return powerAmp_; }
-    const DecimationFilter& decimator() const { return decimator_; }
-    const OnePoleFilter& feedbackFilter() const { return feedbackFilter_; }
-    int32_t stageFactor(int index) const { return stageFactor_[index]; }
-
 private:
-    // Runs the chain over a block and hands write(i, y) each output already scaled by the
-    // master. `firstOffset` goes onto the first input sample; every sample is then scaled
-    // by the input gain and made safe before it enters the chain.
+    friend class AmpEngineTestAccess;  // lets tests plant chain states
+
+    // Runs the chain over a block with design `s` and hands write(i, y) each output already
+    // scaled by the master. `firstOffset` goes onto the first input sample; every sample is
+    // then scaled by the input gain and made safe before it enters the chain.
     template <typename Write>
-    void runChain(const float* input, int32_t frames, double firstOffset, Write write);
+    void runChain(const AmpSettings& s, const float* input, int32_t frames, double firstOffset, Write write);
+    // False once a recursive state holds an infinity or a NaN, which would never leave it.
+    bool statesAreFinite() const;
+    void clearStates();
     void preRoll();
+
+    // The audio side is held by one block at a time, or by a rate change for its whole length.
+    // A block only tries to take it; a rate change waits for it.
+    bool tryTakeAudioSide();
+    void takeAudioSideWaiting();
+    void releaseAudioSide();
+
+    // Writers' helpers; the caller holds writerMutex_.
+    void publishDraft();
     void designForRate();  // the blocks whose design depends on the rate alone
-    void updateToneStack();
-    void updateStageGains();
+    void designChannel();  // everything the channel selects
+    void designToneStack();
+    void designStageGains();
     void designChannelFilter();
     float oversampledRate() const { return kOversampling * sampleRate_; }
 
-    float master_ = 0.25f;
-    float drive_ = 0.4f;
-    float sampleRate_ = 44100.0f;
-    float bass_ = 0.5f, mid_ = 0.5f, treble_ = 0.5f;
-    float presence_ = 0.0f;
-    float voicing_ = 0.0f;  // any value will do: the effect applies a program right away
-    float feedbackValue_ = 0.0f;  // negative feedback subtracted before the third stage
-    int32_t channel_ = 0;
-    int32_t stageFactor_[kNumStages] = {};
+    // Parameter values as set.
+    RelaxedAtomic<float> master_{0.25f};
+    RelaxedAtomic<float> drive_{0.4f};
+    RelaxedAtomic<float> bass_{0.5f}, mid_{0.5f}, treble_{0.5f};
+    RelaxedAtomic<float> presence_{0.0f};
+    RelaxedAtomic<float> voicing_{0.0f};  // any value will do: the effect applies a program right away
+    RelaxedAtomic<int32_t> channel_{0};
+    RelaxedAtomic<float> inputGain_{1.0f};
+    RelaxedAtomic<float> inputGainValue_{0.5f};
+    RelaxedAtomic<bool> cabinetActive_{true};
+    RelaxedAtomic<float> sampleRate_{44100.0f};
 
+    // Writers: the setters and the rate change, one at a time.
+    std::mutex writerMutex_;
+    AmpSettings draft_;                    // the newest design
+    TripleBuffer<AmpSettings> published_;  // whole designs on their way to the audio thread
+
+    // The audio side: the chain's states, and the rate-bound blocks a rate change rebuilds.
+    std::atomic<bool> audioSideTaken_{false};
     PolyphaseUpsampler upsampler_;  // host rate -> 4x
     DecimationFilter decimator_;    // 4x -> host rate
-    OnePoleFilter feedbackFilter_;  // 500 Hz low-pass in the feedback loop
-    Biquad channelFilter_;          // first filter of the oversampled chain
-    ToneStack toneStack_;
+    Biquad channelFilter_;
     TriodeStage stages_[kNumStages];
+    OnePoleFilter feedbackFilter_;
+    float feedbackValue_ = 0.0f;    // negative feedback subtracted before the third stage
+    ToneStack toneStack_;
     PowerAmp powerAmp_;
-    CabinetSimulator cabinet_;      // runs at the host rate
-
-    float inputGain_ = 1.0f;
+    CabinetSimulator cabinet_;      // runs at the host rate; designed and run here
     int32_t denormalSign_ = 1;
-    uint8_t cabinetActive_ = 1;
 };

@@ -1,0 +1,129 @@
+// A chain state that turns infinite or NaN would stay so for good and silence (or blast) the
+// host's mix. The engine must notice it at the end of the block, make that block silent and
+// start again from rest, so that the next block sounds. (A NaN bias heals by itself: the
+// transfer curve holds it at its top value.)
+#include "engine/AmpEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+// Reaches into the engine's running states, as a bug or a cosmic ray would.
+class AmpEngineTestAccess {
+public:
+    using Plant = std::function<void(AmpEngine&, float)>;
+
+    static std::vector<std::pair<std::string, Plant>> places()
+    {
+        return {
+            {"channel filter", [](AmpEngine& e, float x) { e.channelFilter_.z1 = x; }},
+            {"stage 1 bias", [](AmpEngine& e, float x) { e.stages_[0].biasState = x; }},
+            {"stage 3 coupling", [](AmpEngine& e, float x) { e.stages_[2].couplingFilter.x1 = x; }},
+            {"feedback", [](AmpEngine& e, float x) { e.feedbackValue_ = x; }},
+            {"tone stack", [](AmpEngine& e, float x) { e.toneStack_.midSection.z2 = x; }},
+            {"power amp sag", [](AmpEngine& e, float x) { e.powerAmp_.sagB = x; }},
+            {"voicing", [](AmpEngine& e, float x) { e.powerAmp_.voicingFilter.z1 = x; }},
+            {"cabinet band", [](AmpEngine& e, float x) { e.cabinet_.subBand.bandState = x; }},
+            {"cabinet top cut", [](AmpEngine& e, float x) { e.cabinet_.highCut.previousInput = x; }},
+        };
+    }
+};
+
+namespace {
+
+constexpr int32_t kBlock = 128;
+
+struct Block {
+    std::vector<float> left = std::vector<float>(kBlock), right = std::vector<float>(kBlock);
+
+    bool finite() const
+    {
+        for (size_t i = 0; i < left.size(); ++i)
+            if (!std::isfinite(left[i]) || !std::isfinite(right[i]))
+                return false;
+        return true;
+    }
+    bool silent() const
+    {
+        for (size_t i = 0; i < left.size(); ++i)
+            if (left[i] != 0.0f || right[i] != 0.0f)
+                return false;
+        return true;
+    }
+};
+
+class SineSource {
+public:
+    const float* next()
+    {
+        for (float& x : samples_)
+            x = 0.5f * std::sin(0.05f * static_cast<float>(n_++));
+        return samples_.data();
+    }
+
+private:
+    std::vector<float> samples_ = std::vector<float>(kBlock);
+    long n_ = 0;
+};
+
+Block replacing(AmpEngine& engine, SineSource& source)
+{
+    Block out;
+    engine.processReplacing(source.next(), out.left.data(), out.right.data(), kBlock);
+    return out;
+}
+
+Block accumulating(AmpEngine& engine, SineSource& source)
+{
+    Block out;
+    engine.process(source.next(), out.left.data(), out.right.data(), kBlock);
+    return out;
+}
+
+}  // namespace
+
+TEST(ChainRecovery, APoisonedStateNeverReachesTheOutputAndTheNextBlocksSound)
+{
+    const float poisons[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
+    for (const auto& [place, plant] : AmpEngineTestAccess::places()) {
+        for (float poison : poisons) {
+            for (auto procedure : {replacing, accumulating}) {
+                const std::string what = place + (std::isnan(poison) ? ", NaN" : ", inf")
+                    + (procedure == replacing ? ", replacing" : ", accumulating");
+                AmpEngine engine;
+                engine.setSampleRate(48000.0f);
+                SineSource source;
+                ASSERT_FALSE(procedure(engine, source).silent()) << what;
+                plant(engine, poison);
+                EXPECT_TRUE(procedure(engine, source).finite()) << what;
+                for (int i = 0; i < 4; ++i) {
+                    const Block after = procedure(engine, source);
+                    EXPECT_TRUE(after.finite()) << what << ", block " << i;
+                    EXPECT_FALSE(after.silent()) << what << ", block " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST(ChainRecovery, ADesignBeyondFloatRangeGivesSilenceUntilTheKnobComesBack)
+{
+    // 1000 is still a value the effect passes on; 15 dB per unit then overflows the shelf.
+    AmpEngine engine;
+    engine.setSampleRate(44100.0f);
+    SineSource source;
+    engine.setBass(1000.0f);
+    for (int i = 0; i < 3; ++i) {
+        const Block out = replacing(engine, source);
+        EXPECT_TRUE(out.finite()) << "block " << i;
+    }
+    engine.setBass(0.5f);
+    replacing(engine, source);  // clears what the last bad block left
+    const Block back = replacing(engine, source);
+    EXPECT_TRUE(back.finite());
+    EXPECT_FALSE(back.silent());
+}
