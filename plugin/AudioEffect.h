@@ -1,9 +1,10 @@
 // The VST 1 layer of an effect: owns the AEffect record the host talks through, answers
 // the dispatcher opcodes below 25 and above 76, and carries the requests the effect sends
 // to the host. Every virtual has a default, so a derived effect overrides only what it
-// offers. Dispatcher and parameter calls come from any host thread, without locks.
+// offers. Dispatcher and parameter calls come from any host thread.
 #pragma once
 
+#include "engine/RelaxedAtomic.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <cstdint>
@@ -75,7 +76,7 @@ private:
     audioMasterCallback hostCallback_; // may be null
     int32_t numPrograms_;
     int32_t numParams_;
-    int32_t currentProgram_;
+    RelaxedAtomic<int32_t> currentProgram_;  // read by setParameter on any thread
     int32_t blockSize_;                // recorded only
     AEffect cEffect_;                  // what the host holds; its object field points back here
 };

@@ -115,10 +115,13 @@ float GrimboltEffect::getParameter(int32_t index)
     case kTreble: return amp.treble();
     case kPresence: return amp.presence();
     case kVoicing: return amp.voicing();
-    case kInputGain: return static_cast<float>(inputGainToValue(amp.inputGain()));
+    // The value as set: read back through the gain's logarithm, one value in five would come
+    // back a step off, and a saved song would reopen with a slightly different gain.
+    case kInputGain: return amp.inputGainValue();
     case kBypassCabinet: return amp.cabinetActive() ? 0.0f : 1.0f;
-    // The channel number itself, not a normalised value: the editor's set-up reads it.
-    case kChannel: return static_cast<float>(amp.channel());
+    // Normalised, so that a song saved with this value reopens on the same channel:
+    // channelFromValue maps 0.0, 0.5 and 1.0 back to clean, crunch and ultra.
+    case kChannel: return static_cast<float>(amp.channel()) * 0.5f;
     default: return 0.0f;
     }
 }

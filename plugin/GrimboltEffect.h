@@ -1,6 +1,7 @@
 // The Grimbolt amp as a VST 2 effect: identity, the ten parameters, the 63-program bank,
 // and the audio callbacks handed to the AmpEngine. Parameter calls may come from any
-// thread while audio runs; they are plain stores, without locks.
+// thread while audio runs: values are kept as relaxed atomics, and the engine hands its
+// designs to the audio thread whole.
 #pragma once
 
 #include "plugin/AudioEffectX.h"

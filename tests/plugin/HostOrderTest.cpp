@@ -76,7 +76,7 @@ TEST(HostOrder, SongRestoredWithSetParameterAloneLandsInProgramZero)
     host.dispatch(effSetProgram, 0, 0);  // reselecting keeps the song
     for (int32_t i = 0; i < kChannel; ++i)
         EXPECT_EQ(host.getParameter(i), song[i]) << "parameter " << i;
-    EXPECT_EQ(host.getParameter(kChannel), 1.0f);
+    EXPECT_EQ(host.getParameter(kChannel), 0.5f);
 }
 
 TEST(HostOrder, ParametersFromAnotherThreadWhileAudioRuns)

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <random>
+#include <vector>
 
 TEST(Parameters, NamesLabelsAndInitialValues)
 {
@@ -60,7 +63,8 @@ TEST(Parameters, SetValuesReadBackAndDisplay)
         {kPresence, -0.5f, -0.5f, "-5.000000"},    {kVoicing, 0.5f, 0.5f, "0.500000"},
         {kBypassCabinet, 1.0f, 1.0f, "cab bypassed"}, {kBypassCabinet, 0.999f, 0.0f, "cab active"},
         {kBypassCabinet, 1.5f, 0.0f, "cab active"},
-        {kChannel, 0.5f, 1.0f, "crunch channel"},  {kChannel, 1.0f, 2.0f, "ultra channel"},
+        {kChannel, 0.5f, 0.5f, "crunch channel"},  {kChannel, 1.0f, 1.0f, "ultra channel"},
+        {kChannel, 0.4f, 0.5f, "crunch channel"},  {kChannel, -5.0f, 0.0f, "clean channel"},
     };
     TestHost host;
     host.load();
@@ -98,4 +102,68 @@ TEST(Parameters, EditorHearsEveryChangeWithItsTag)
     EXPECT_EQ(editor->tags(), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 9}));
     EXPECT_EQ(editor->notifications[10].second, 0.67f) << "the channel's normalised value, not its number";
     EXPECT_EQ(host.plugin().engine().channel(), 0);
+}
+
+namespace {
+
+// What a host keeps of a song without chunks: every parameter as getParameter reads it.
+std::vector<float> savedSong(TestHost& host)
+{
+    std::vector<float> values;
+    for (int32_t i = 0; i < kNumParams; ++i)
+        values.push_back(host.getParameter(i));
+    return values;
+}
+
+std::vector<float> renderPhrase(TestHost& host)
+{
+    constexpr int32_t kBlock = 256;
+    std::vector<float> output;
+    float input[kBlock], left[kBlock], right[kBlock];
+    float* inputs[] = {input};
+    float* outputs[] = {left, right};
+    for (int32_t n = 0, block = 0; block < 16; ++block) {
+        for (float& x : input)
+            x = 0.4f * std::sin(0.0291f * static_cast<float>(n++));
+        host.effect()->processReplacing(host.effect(), inputs, outputs, kBlock);
+        output.insert(output.end(), left, left + kBlock);
+    }
+    return output;
+}
+
+}  // namespace
+
+TEST(Parameters, ASongSavedThroughGetParameterReopensToTheSameSound)
+{
+    std::vector<std::vector<float>> songs;
+    for (float channel : {0.0f, 0.4f, 0.9f}) {  // clean, crunch, ultra
+        std::vector<float> song = {0.3f, 0.6f, 0.5f, 0.5f, 0.5f, 0.2f, 0.1f, 0.5f, 0.0f};
+        song.push_back(channel);
+        songs.push_back(song);
+    }
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> value(0.0f, 1.0f);
+    for (int i = 0; i < 8; ++i) {
+        std::vector<float> song;
+        for (int32_t p = 0; p < kNumParams; ++p)
+            song.push_back(value(random));
+        song[kBypassCabinet] = i % 2 == 0 ? 1.0f : song[kBypassCabinet];
+        songs.push_back(song);
+    }
+    for (size_t s = 0; s < songs.size(); ++s) {
+        TestHost original, reopened;
+        for (TestHost* host : {&original, &reopened}) {
+            host->load();
+            host->dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+        }
+        for (int32_t i = 0; i < kNumParams; ++i)
+            original.setParameter(i, songs[s][i]);
+        const std::vector<float> saved = savedSong(original);
+        for (int32_t i = 0; i < kNumParams; ++i)
+            reopened.setParameter(i, saved[i]);
+        EXPECT_EQ(savedSong(reopened), saved) << "song " << s;
+        for (int32_t i = 0; i < kNumParams; ++i)
+            EXPECT_EQ(reopened.display(i), original.display(i)) << "song " << s << ", parameter " << i;
+        EXPECT_TRUE(renderPhrase(reopened) == renderPhrase(original)) << "song " << s;
+    }
 }
