@@ -14,7 +14,6 @@ AudioEffect::AudioEffect(audioMasterCallback hostCallback, int32_t numPrograms, 
     , editor_(nullptr)
     , hostCallback_(hostCallback)
     , numPrograms_(numPrograms)
-    , numParams_(numParams)
     , currentProgram_(0)
     , blockSize_(1024)
 {

@@ -75,7 +75,6 @@ private:
     AEffEditor* editor_;               // owned; null until an editor attaches
     audioMasterCallback hostCallback_; // may be null
     int32_t numPrograms_;
-    int32_t numParams_;
     RelaxedAtomic<int32_t> currentProgram_;  // read by setParameter on any thread
     int32_t blockSize_;                // recorded only
     AEffect cEffect_;                  // what the host holds; its object field points back here
