@@ -31,7 +31,8 @@ function(grimbolt_embed_resources target)
     add_custom_command(OUTPUT ${output}
       COMMAND ${CMAKE_COMMAND} -DOUTPUT=${output} "-DENTRIES=${entry_list}" -P ${GRIMBOLT_EMBED_SCRIPT}
       DEPENDS ${files} ${GRIMBOLT_EMBED_SCRIPT}
-      COMMENT "Embedding resources of ${target}")
+      COMMENT "Embedding resources of ${target}"
+      VERBATIM)
     target_sources(${target} PRIVATE ${output})
   endif()
 endfunction()

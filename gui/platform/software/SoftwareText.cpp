@@ -37,13 +37,15 @@ void setColour(cairo_t* cr, CRgba colour)
 void SoftwareText::draw(const PixelMap& target, const CBox& clip, const char* text, const CBox& box,
                         const FontSpec& font, CRgba colour, const CRgba* fill, CTextAlign align)
 {
-    if (clip.isEmpty() || !text || !*text)
+    // Windows clips text to its box too (DrawText without DT_NOCLIP).
+    const CBox visible = clip.intersected(box);
+    if (visible.isEmpty() || !text || !*text)
         return;
     cairo_surface_t* surface = cairo_image_surface_create_for_data(
         reinterpret_cast<unsigned char*>(target.pixels), CAIRO_FORMAT_ARGB32, target.width, target.height,
         target.stride * static_cast<int>(sizeof(uint32_t)));
     cairo_t* cr = cairo_create(surface);
-    cairo_rectangle(cr, clip.left, clip.top, clip.width(), clip.height());
+    cairo_rectangle(cr, visible.left, visible.top, visible.width(), visible.height());
     cairo_clip(cr);
     setUpFont(cr, font);
 
