@@ -18,8 +18,8 @@ NativeSurface* createLikeFrameWindow(CFrame* frame, int32_t width, int32_t heigh
 }  // namespace
 
 CBackBuffer::CBackBuffer(CFrame* frame, int32_t width, int32_t height, CRgba background)
-    : CGraphics(createLikeFrameWindow(frame, std::abs(width), std::abs(height)), frame ? frame->getWindowOrigin() : CPos(),
-                CBox(0, 0, std::abs(width), std::abs(height)))
+    : CGraphics(createLikeFrameWindow(frame, std::abs(width), std::abs(height)),
+        frame ? frame->getWindowOrigin() : CPos(), CBox(0, 0, std::abs(width), std::abs(height)))
     , width_(std::abs(width))
     , height_(std::abs(height))
 {

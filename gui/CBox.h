@@ -40,7 +40,7 @@ struct CBox {
     CBox intersected(const CBox& other) const
     {
         return CBox(std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-                    std::min(bottom, other.bottom));
+            std::min(bottom, other.bottom));
     }
     // Edges inclusive.
     bool containsInclusive(const CPos& where) const

@@ -8,8 +8,14 @@ struct FontTableEntry {
 };
 
 const FontTableEntry kFontTable[CFontTable::kCount] = {
-    {12, "Arial"}, {18, "Arial"}, {14, "Arial"}, {12, "Arial"},
-    {11, "Arial"}, {10, "Arial"}, {9, "Arial"},  {13, "Symbol"},
+    {12, "Arial"},
+    {18, "Arial"},
+    {14, "Arial"},
+    {12, "Arial"},
+    {11, "Arial"},
+    {10, "Arial"},
+    {9, "Arial"},
+    {13, "Symbol"},
 };
 
 const int32_t kSymbolIndex = 7;

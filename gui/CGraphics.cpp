@@ -14,12 +14,11 @@ CBox frameArea(const CFrame* frame)
     return frame ? CBox(0, 0, frame->getWidth(), frame->getHeight()) : kFramelessClip;
 }
 
-
 }  // namespace
 
 CGraphics::CGraphics(CFrame* frame)
-    : CGraphics(platform::createWindowSurface(frame ? frame->getPlatformWindow() : nullptr), frame ? frame->getWindowOrigin() : CPos(),
-                frameArea(frame))
+    : CGraphics(platform::createWindowSurface(frame ? frame->getPlatformWindow() : nullptr),
+        frame ? frame->getWindowOrigin() : CPos(), frameArea(frame))
 {
 }
 
@@ -75,8 +74,8 @@ void CGraphics::lineTo(CPos where)
 void CGraphics::fillRect(const CBox& box)
 {
     if (surface_)
-        drawing::fillRect(surface_, CBox(box.left + 1, box.top + 1, box.right, box.bottom).offset(offset_.h, offset_.v),
-                          fillColor_);
+        drawing::fillRect(surface_,
+            CBox(box.left + 1, box.top + 1, box.right, box.bottom).offset(offset_.h, offset_.v), fillColor_);
 }
 
 void CGraphics::drawString(const char* text, const CBox& box, bool opaque, CTextAlign align)
@@ -102,7 +101,8 @@ void CGraphics::copyTo(CGraphics* destination, const CBox& box, CPos sourcePos) 
     if (!surface_ || !destination || !destination->surface_)
         return;
     const CBox target = box.moved(destination->offset_.h, destination->offset_.v);
-    drawing::copySurface(destination->surface_, target, surface_, CPos(sourcePos).offset(offset_.h, offset_.v));
+    drawing::copySurface(
+        destination->surface_, target, surface_, CPos(sourcePos).offset(offset_.h, offset_.v));
 }
 
 bool CGraphics::readPixels(const CBox& box, uint32_t* out) const

@@ -29,7 +29,7 @@ void CView::drawRect(CGraphics* context, const CBox&)
     draw(context);
 }
 
-void CView::mouse(CGraphics*, CPos&, int32_t) {}
+void CView::mouse(CGraphics*, CPos&, int32_t) { }
 
 int32_t CView::onKeyDown(const CKeyCode&)
 {

@@ -29,7 +29,7 @@ void raiseError(png_structp png, png_const_charp)
     png_longjmp(png, 1);
 }
 
-void ignoreWarning(png_structp, png_const_charp) {}
+void ignoreWarning(png_structp, png_const_charp) { }
 
 void requestBgraOutput(png_structp png, png_infop info)
 {

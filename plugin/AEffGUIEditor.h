@@ -49,10 +49,10 @@ public:
     CFrame* getFrame() const { return frame_; }
 
 protected:
-    ERect rect_;              // the panel's size; all 0 until the subclass sets it
-    CFrame* frame_;           // between open and close only
-    uint32_t nextIdleTime_;   // tick before which doIdleStuff only sleeps
-    bool inIdle_;             // inside the host's idle, called from doIdleStuff
+    ERect rect_;             // the panel's size; all 0 until the subclass sets it
+    CFrame* frame_;          // between open and close only
+    uint32_t nextIdleTime_;  // tick before which doIdleStuff only sleeps
+    bool inIdle_;            // inside the host's idle, called from doIdleStuff
 
 private:
     static int32_t knobMode;  // shared by every editor of the process

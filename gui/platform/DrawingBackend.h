@@ -31,8 +31,9 @@ struct FontSpec {
 
     bool operator==(const FontSpec& other) const
     {
-        return pixelSize == other.pixelSize && std::strcmp(faceName, other.faceName) == 0 && bold == other.bold
-               && italic == other.italic && underline == other.underline && decorative == other.decorative;
+        return pixelSize == other.pixelSize && std::strcmp(faceName, other.faceName) == 0
+            && bold == other.bold && italic == other.italic && underline == other.underline
+            && decorative == other.decorative;
     }
     bool operator!=(const FontSpec& other) const { return !(*this == other); }
 };
@@ -57,7 +58,7 @@ void copySurface(NativeSurface* destination, const CBox& box, const NativeSurfac
 // One line, vertically centred in box, aligned by align; kLeftText starts one pixel inside.
 // A null fill leaves the background as it was.
 void drawText(NativeSurface* surface, const char* text, const CBox& box, const FontSpec& font, CRgba colour,
-              const CRgba* fill, CTextAlign align);
+    const CRgba* fill, CTextAlign align);
 // Copies box's pixels into out (box.width() per row, top row first); false when unreadable.
 bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out);
 

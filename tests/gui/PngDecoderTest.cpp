@@ -100,7 +100,7 @@ TEST(PngDecoder, TruncatedDataFailsInsteadOfDecodingUnreadBytes)
 TEST(PngDecoder, CorruptDataFails)
 {
     const std::vector<uint8_t> whole = resourceBytes(kRgb2x2);
-    const size_t headerCrc = 8 + 8 + 13;          // signature, IHDR length and type, IHDR data
+    const size_t headerCrc = 8 + 8 + 13;             // signature, IHDR length and type, IHDR data
     const size_t imageData = headerCrc + 4 + 8 + 2;  // into the deflate stream of IDAT
     for (const size_t position : {size_t(1), size_t(12), headerCrc, imageData}) {
         std::vector<uint8_t> bytes = whole;

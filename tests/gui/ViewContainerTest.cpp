@@ -21,10 +21,7 @@ protected:
     }
     ~ViewTree() override { frame->release(); }
 
-    void click(CPos where)
-    {
-        frame->mouse(nullptr, where, kLButton);
-    }
+    void click(CPos where) { frame->mouse(nullptr, where, kLButton); }
 
     CFrame* frame;
 };
@@ -39,8 +36,15 @@ TEST_F(ViewTree, ClickOnAnyEdgeOfTheClickAreaReachesTheView)
         CPos where;
         bool reaches;
     } cases[] = {
-        {{10, 10}, true}, {{20, 10}, true},  {{10, 15}, true},  {{20, 15}, true}, {{15, 12}, true},
-        {{9, 12}, false}, {{21, 12}, false}, {{15, 9}, false},  {{15, 16}, false},
+        {{10, 10}, true},
+        {{20, 10}, true},
+        {{10, 15}, true},
+        {{20, 15}, true},
+        {{15, 12}, true},
+        {{9, 12}, false},
+        {{21, 12}, false},
+        {{15, 9}, false},
+        {{15, 16}, false},
     };
     for (const auto& c : cases) {
         const int before = view->clicks;

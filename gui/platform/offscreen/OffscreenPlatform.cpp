@@ -44,7 +44,7 @@ CBox unite(const CBox& a, const CBox& b)
     if (b.isEmpty())
         return a;
     return CBox(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom));
+        std::max(a.bottom, b.bottom));
 }
 
 }  // namespace
@@ -139,11 +139,11 @@ bool initComponentServices()
     return true;
 }
 
-void releaseComponentServices() {}
+void releaseComponentServices() { }
 
-void loadDrawingServices() {}
+void loadDrawingServices() { }
 
-void unloadDrawingServices() {}
+void unloadDrawingServices() { }
 
 }  // namespace platform
 
@@ -166,7 +166,8 @@ void setScreenOrigin(PlatformWindow* window, CPos origin)
 
 void requestPaint(PlatformWindow* window, const CBox& area)
 {
-    window->pendingPaint = unite(window->pendingPaint, area.intersected(CBox(0, 0, window->map.width, window->map.height)));
+    window->pendingPaint
+        = unite(window->pendingPaint, area.intersected(CBox(0, 0, window->map.width, window->map.height)));
 }
 
 void pressMouse(PlatformWindow* window, CPos where)

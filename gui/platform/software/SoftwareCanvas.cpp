@@ -111,5 +111,5 @@ void SoftwareCanvas::copy(const CBox& box, const PixelMap& source, CPos sourcePo
         return;
     for (int32_t y = 0; y < visible.height(); ++y)
         std::memmove(target_.row(visible.top + y) + visible.left, source.row(sourcePos.v + y) + sourcePos.h,
-                     static_cast<size_t>(visible.width()) * sizeof(uint32_t));
+            static_cast<size_t>(visible.width()) * sizeof(uint32_t));
 }

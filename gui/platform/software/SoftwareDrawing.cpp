@@ -10,8 +10,8 @@ namespace {
 // Brushes and pens draw opaque, whatever the colour's alpha, as GDI's do.
 uint32_t opaquePixel(CRgba colour)
 {
-    return 0xff000000u | (static_cast<uint32_t>(colour.red) << 16) | (static_cast<uint32_t>(colour.green) << 8)
-           | colour.blue;
+    return 0xff000000u | (static_cast<uint32_t>(colour.red) << 16)
+        | (static_cast<uint32_t>(colour.green) << 8) | colour.blue;
 }
 
 }  // namespace
@@ -75,9 +75,10 @@ void copySurface(NativeSurface* destination, const CBox& box, const NativeSurfac
 }
 
 void drawText(NativeSurface* surface, const char* text, const CBox& box, const FontSpec& font, CRgba colour,
-              const CRgba* fill, CTextAlign align)
+    const CRgba* fill, CTextAlign align)
 {
-    SoftwareText::draw(surface->canvas.target(), surface->canvas.clip(), text, box, font, colour, fill, align);
+    SoftwareText::draw(
+        surface->canvas.target(), surface->canvas.clip(), text, box, font, colour, fill, align);
 }
 
 bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out)

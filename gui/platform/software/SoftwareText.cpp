@@ -15,8 +15,8 @@ const char* substituteFace(const char* face)
 void setUpFont(cairo_t* cr, const FontSpec& font)
 {
     cairo_select_font_face(cr, substituteFace(font.faceName),
-                           font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                           font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+        font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     // A negative Windows font height is the em size in pixels, as cairo's font size is.
     cairo_set_font_size(cr, font.pixelSize);
     cairo_font_options_t* options = cairo_font_options_create();
@@ -35,7 +35,7 @@ void setColour(cairo_t* cr, CRgba colour)
 }  // namespace
 
 void SoftwareText::draw(const PixelMap& target, const CBox& clip, const char* text, const CBox& box,
-                        const FontSpec& font, CRgba colour, const CRgba* fill, CTextAlign align)
+    const FontSpec& font, CRgba colour, const CRgba* fill, CTextAlign align)
 {
     // Windows clips text to its box too (DrawText without DT_NOCLIP).
     const CBox visible = clip.intersected(box);

@@ -14,5 +14,5 @@ class SoftwareText {
 public:
     // Draws into target, inside clip and box. fill: the background of the text's cell, or null.
     static void draw(const PixelMap& target, const CBox& clip, const char* text, const CBox& box,
-                     const FontSpec& font, CRgba colour, const CRgba* fill, CTextAlign align);
+        const FontSpec& font, CRgba colour, const CRgba* fill, CTextAlign align);
 };

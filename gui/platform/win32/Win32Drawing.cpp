@@ -57,9 +57,9 @@ void selectFont(NativeSurface& surface, const FontSpec& spec)
 {
     if (surface.font && surface.fontSpec == spec)
         return;
-    HFONT font = CreateFontA(-spec.pixelSize, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
-                             FALSE, ANSI_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
-                             VARIABLE_PITCH | (spec.decorative ? FF_DECORATIVE : FF_SWISS), spec.faceName);
+    HFONT font = CreateFontA(-spec.pixelSize, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
+        spec.underline, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
+        VARIABLE_PITCH | (spec.decorative ? FF_DECORATIVE : FF_SWISS), spec.faceName);
     if (!font)
         return;
     SelectObject(surface.dc, font);
@@ -186,19 +186,19 @@ void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* imag
     HGDIOBJ old = SelectObject(imageDc, image->dib);
     const BLENDFUNCTION function = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     blend(surface->dc, box.left, box.top, box.width(), box.height(), imageDc, source.h, source.v, box.width(),
-          box.height(), function);
+        box.height(), function);
     SelectObject(imageDc, old);
     DeleteDC(imageDc);
 }
 
 void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos)
 {
-    BitBlt(destination->dc, box.left, box.top, box.width(), box.height(), source->dc, sourcePos.h, sourcePos.v,
-           SRCCOPY);
+    BitBlt(destination->dc, box.left, box.top, box.width(), box.height(), source->dc, sourcePos.h,
+        sourcePos.v, SRCCOPY);
 }
 
 void drawText(NativeSurface* surface, const char* text, const CBox& box, const FontSpec& font, CRgba colour,
-              const CRgba* fill, CTextAlign align)
+    const CRgba* fill, CTextAlign align)
 {
     selectFont(*surface, font);
     SetTextColor(surface->dc, colourRef(colour));
@@ -225,7 +225,8 @@ bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out)
     bool copied = false;
     if (copyDc) {
         HGDIOBJ old = SelectObject(copyDc, copy);
-        copied = BitBlt(copyDc, 0, 0, box.width(), box.height(), surface->dc, box.left, box.top, SRCCOPY) != 0;
+        copied
+            = BitBlt(copyDc, 0, 0, box.width(), box.height(), surface->dc, box.left, box.top, SRCCOPY) != 0;
         GdiFlush();
         if (copied)
             std::memcpy(out, bits, static_cast<size_t>(box.width()) * box.height() * sizeof(uint32_t));

@@ -21,14 +21,22 @@ bool held(int virtualKey)
 WORD systemCursorFor(int32_t kind)
 {
     switch (kind) {
-    case 1: return 32514;  // wait
-    case 2: return 32644;  // west-east
-    case 3: return 32645;  // north-south
-    case 4: return 32646;  // four-way
-    case 5: return 32643;  // north-east / south-west
-    case 6: return 32642;  // north-west / south-east
-    case 8: return 32648;  // not allowed
-    default: return 0;
+    case 1:
+        return 32514;  // wait
+    case 2:
+        return 32644;  // west-east
+    case 3:
+        return 32645;  // north-south
+    case 4:
+        return 32646;  // four-way
+    case 5:
+        return 32643;  // north-east / south-west
+    case 6:
+        return 32642;  // north-west / south-east
+    case 8:
+        return 32648;  // not allowed
+    default:
+        return 0;
     }
 }
 
@@ -45,7 +53,7 @@ HMODULE toolkitModule()
 {
     HMODULE module = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&toolkitModule), &module);
+        reinterpret_cast<LPCSTR>(&toolkitModule), &module);
     return module;
 }
 
@@ -131,7 +139,7 @@ void loadDrawingServices()
         return;
     imageLibrary = LoadLibraryA("msimg32.dll");
     alphaBlendEntry = imageLibrary ? reinterpret_cast<win32::AlphaBlendFunction>(
-                                         reinterpret_cast<void*>(GetProcAddress(imageLibrary, "AlphaBlend")))
+                          reinterpret_cast<void*>(GetProcAddress(imageLibrary, "AlphaBlend")))
                                    : nullptr;
 }
 

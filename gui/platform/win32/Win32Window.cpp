@@ -22,7 +22,7 @@ const char* className()
 {
     static char name[32];
     std::snprintf(name, sizeof name, "Plugin%x",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(win32::toolkitModule())));
+        static_cast<unsigned>(reinterpret_cast<uintptr_t>(win32::toolkitModule())));
     return name;
 }
 
@@ -121,7 +121,7 @@ PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, Window
     if (!parent || !registerClass())
         return nullptr;
     HWND hwnd = CreateWindowExA(0, className(), "Window", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
-                                static_cast<HWND>(parent), nullptr, win32::toolkitModule(), nullptr);
+        static_cast<HWND>(parent), nullptr, win32::toolkitModule(), nullptr);
     auto* window = hwnd ? new (std::nothrow) PlatformWindow{hwnd, handler, nullptr} : nullptr;
     if (!window) {
         if (hwnd)

@@ -7,7 +7,8 @@ namespace {
 
 uint32_t rgbOf(CRgba colour)
 {
-    return (static_cast<uint32_t>(colour.red) << 16) | (static_cast<uint32_t>(colour.green) << 8) | colour.blue;
+    return (static_cast<uint32_t>(colour.red) << 16) | (static_cast<uint32_t>(colour.green) << 8)
+        | colour.blue;
 }
 
 bool insideAny(const std::vector<SceneText>& texts, int32_t x, int32_t y)
@@ -52,8 +53,8 @@ std::string describe(const CBox& box)
 
 }  // namespace
 
-SceneComparison::SceneComparison(const SceneImage& first, const SceneImage& second,
-                                 const std::vector<SceneText>& texts)
+SceneComparison::SceneComparison(
+    const SceneImage& first, const SceneImage& second, const std::vector<SceneText>& texts)
 {
     if (first.width != second.width || first.height != second.height) {
         problems_.push_back("the renderings differ in size");
@@ -64,8 +65,8 @@ SceneComparison::SceneComparison(const SceneImage& first, const SceneImage& seco
         compareText(first, second, text);
 }
 
-void SceneComparison::comparePixels(const SceneImage& first, const SceneImage& second,
-                                    const std::vector<SceneText>& texts)
+void SceneComparison::comparePixels(
+    const SceneImage& first, const SceneImage& second, const std::vector<SceneText>& texts)
 {
     int32_t reported = 0;
     for (int32_t y = 0; y < first.height; ++y)
@@ -76,7 +77,8 @@ void SceneComparison::comparePixels(const SceneImage& first, const SceneImage& s
             if (first.at(x, y) == second.at(x, y) || reported++ >= 20)
                 continue;
             char line[96];
-            std::snprintf(line, sizeof line, "pixel (%d, %d): %06x against %06x", x, y, first.at(x, y), second.at(x, y));
+            std::snprintf(line, sizeof line, "pixel (%d, %d): %06x against %06x", x, y, first.at(x, y),
+                second.at(x, y));
             problems_.push_back(line);
         }
 }
@@ -87,9 +89,11 @@ void SceneComparison::compareText(const SceneImage& first, const SceneImage& sec
     const CBox b = inkExtent(second, text);
     // Anti-aliased bold glyphs may reach one pixel further.
     const int32_t tolerance = text.bold ? 1 : 0;
-    if (a.isEmpty() || b.isEmpty() || std::abs(a.left - b.left) > tolerance || std::abs(a.top - b.top) > tolerance
-        || std::abs(a.right - b.right) > tolerance || std::abs(a.bottom - b.bottom) > tolerance)
-        problems_.push_back("text in " + describe(text.box) + " covers " + describe(a) + " against " + describe(b));
+    if (a.isEmpty() || b.isEmpty() || std::abs(a.left - b.left) > tolerance
+        || std::abs(a.top - b.top) > tolerance || std::abs(a.right - b.right) > tolerance
+        || std::abs(a.bottom - b.bottom) > tolerance)
+        problems_.push_back(
+            "text in " + describe(text.box) + " covers " + describe(a) + " against " + describe(b));
     const uint32_t colour = rgbOf(text.colour);
     if (!containsColour(first, text.box, colour) || !containsColour(second, text.box, colour))
         problems_.push_back("text in " + describe(text.box) + " lacks its colour in one rendering");

@@ -18,7 +18,8 @@ public:
     int32_t comparedPixels() const { return comparedPixels_; }
 
 private:
-    void comparePixels(const SceneImage& first, const SceneImage& second, const std::vector<SceneText>& texts);
+    void comparePixels(
+        const SceneImage& first, const SceneImage& second, const std::vector<SceneText>& texts);
     void compareText(const SceneImage& first, const SceneImage& second, const SceneText& text);
 
     std::vector<std::string> problems_;

@@ -21,8 +21,9 @@ int render(const char* path)
     paintPendingWindows();
     frame->idle();
     CBackBuffer* buffer = frame->getBackBuffer();
-    const std::vector<uint32_t> pixels =
-        buffer ? readPixels(*buffer, CBox(0, 0, TestScene::kWidth, TestScene::kHeight)) : std::vector<uint32_t>();
+    const std::vector<uint32_t> pixels = buffer
+        ? readPixels(*buffer, CBox(0, 0, TestScene::kWidth, TestScene::kHeight))
+        : std::vector<uint32_t>();
     frame->release();
     if (pixels.empty()) {
         std::fprintf(stderr, "render: the back buffer could not be read\n");
@@ -49,8 +50,8 @@ int compare(const char* firstPath, const char* secondPath)
         std::printf("  %s\n", problem.c_str());
     const bool match = comparison.problems().empty();
     std::printf("%s: %d pixels outside text %s, %zu texts compared by extent and colour\n",
-                match ? "scenes match" : "scenes DIFFER", comparison.comparedPixels(),
-                match ? "identical" : "compared", TestScene::texts().size());
+        match ? "scenes match" : "scenes DIFFER", comparison.comparedPixels(),
+        match ? "identical" : "compared", TestScene::texts().size());
     return match ? 0 : 1;
 }
 

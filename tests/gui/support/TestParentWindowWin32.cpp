@@ -13,8 +13,8 @@ TestParentWindow::TestParentWindow(int32_t width, int32_t height)
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    handle_ = CreateWindowExA(0, kClassName, "test parent", WS_POPUP | WS_VISIBLE, 40, 30, width, height, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExA(0, kClassName, "test parent", WS_POPUP | WS_VISIBLE, 40, 30, width, height,
+        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 TestParentWindow::~TestParentWindow()

@@ -23,7 +23,8 @@ int liveGdiObjects()
 bool frameClassRegistered()
 {
     char name[32];
-    std::snprintf(name, sizeof name, "Plugin%x", static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))));
+    std::snprintf(name, sizeof name, "Plugin%x",
+        static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))));
     WNDCLASSA info;
     return GetClassInfoA(GetModuleHandleA(nullptr), name, &info) != 0;
 }

@@ -54,7 +54,8 @@ public:
         current = nullptr;
     }
 
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f)
+    intptr_t dispatch(
+        int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f)
     {
         return effect.dispatcher(opcode, index, value, ptr, opt);
     }
