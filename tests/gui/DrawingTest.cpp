@@ -138,6 +138,17 @@ TEST_F(Drawing, ImageDrawsTheBlockAtItsSourceOffset)
     image->release();
 }
 
+// AlphaBlend refuses a source block that is not wholly inside the image (measured under wine).
+TEST_F(Drawing, ImageBlockReachingPastTheImageDrawsNothing)
+{
+    auto* image = new CImage(kRgb2x2);
+    image->draw(buffer, CBox(3, 3, 6, 6));
+    image->draw(buffer, CBox(10, 3, 12, 5), CPos(1, 0));
+    image->draw(buffer, CBox(20, 3, 22, 5), CPos(0, -1));
+    EXPECT_TRUE(painted(CBox(0, 0, kWidth, kHeight)).empty());
+    image->release();
+}
+
 TEST_F(Drawing, ClipKeepsEveryOperationInside)
 {
     const CBox clip(5, 4, 15, 12);

@@ -4,6 +4,7 @@
 #include "gui/platform/software/SoftwareText.h"
 
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -14,24 +15,34 @@ uint32_t opaquePixel(CRgba colour)
         | (static_cast<uint32_t>(colour.green) << 8) | colour.blue;
 }
 
+// width x height pixels, all 0, kept in storage; an empty map when memory is short.
+PixelMap allocatePixels(std::vector<uint32_t>& storage, int32_t width, int32_t height)
+{
+    if (width <= 0 || height <= 0)
+        return PixelMap();
+    try {
+        storage.assign(static_cast<size_t>(width) * height, 0);
+    } catch (const std::bad_alloc&) {
+        return PixelMap();
+    }
+    return PixelMap{storage.data(), width, height, width};
+}
+
 }  // namespace
 
 namespace software {
 
 NativeSurface* createOwningSurface(int32_t width, int32_t height)
 {
-    if (width <= 0 || height <= 0)
-        return nullptr;
     auto* surface = new (std::nothrow) NativeSurface(PixelMap());
     if (!surface)
         return nullptr;
-    try {
-        surface->storage.assign(static_cast<size_t>(width) * height, 0);
-    } catch (const std::bad_alloc&) {
+    const PixelMap pixels = allocatePixels(surface->storage, width, height);
+    if (!pixels.pixels) {
         delete surface;
         return nullptr;
     }
-    surface->canvas = SoftwareCanvas(PixelMap{surface->storage.data(), width, height, width});
+    surface->canvas = SoftwareCanvas(pixels);
     return surface;
 }
 
@@ -94,19 +105,15 @@ bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out)
 
 NativeImage* createImage(int32_t width, int32_t height, PixelRows& rows)
 {
-    if (width <= 0 || height <= 0)
-        return nullptr;
     auto* image = new (std::nothrow) NativeImage;
     if (!image)
         return nullptr;
-    try {
-        image->storage.assign(static_cast<size_t>(width) * height, 0);
-    } catch (const std::bad_alloc&) {
+    image->pixels = allocatePixels(image->storage, width, height);
+    if (!image->pixels.pixels) {
         delete image;
         return nullptr;
     }
-    image->pixels = PixelMap{image->storage.data(), width, height, width};
-    rows.top = image->storage.data();
+    rows.top = image->pixels.pixels;
     rows.stride = width;
     return image;
 }
