@@ -184,7 +184,7 @@ bool CViewContainer::onWheel(CGraphics* context, const CPos& where, float distan
 {
     const CPos local = CPos(where).offset(-size_.left, -size_.top);
     CView* child = getViewAt(local);
-    return child && child->getMouseEnabled() && child->onWheel(context, local, distance);
+    return child && child->onWheel(context, local, distance);
 }
 
 bool CViewContainer::isDirty() const

@@ -1,7 +1,9 @@
 // Text for the software platform, through cairo and fontconfig: one line, placed as Windows'
 // DrawText places it (vertically centred on the font's ascent plus descent, left, centred or
 // right by the advance width), glyphs hinted and not anti-aliased. Arial is drawn with
-// Liberation Sans, which has the same metrics.
+// Liberation Sans, which has the same metrics. Measured against GDI under wine: regular and
+// italic 12-pixel text come out pixel for pixel the same; bold text is anti-aliased there, so
+// its extent may differ by a pixel.
 #pragma once
 
 #include "gui/CBox.h"
