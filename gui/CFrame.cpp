@@ -1,0 +1,265 @@
+#include "gui/CFrame.h"
+
+#include "gui/CBackBuffer.h"
+#include "gui/CEditor.h"
+
+CFrame::CFrame(const CBox& size, void* parentWindow, CEditor* editor)
+    : CViewContainer(size, this)
+    , editor_(editor)
+{
+    componentServices_ = platform::initComponentServices();
+    platform::loadDrawingServices();
+    window_ = platform::createWindow(parentWindow, size.width(), size.height(), *this);
+}
+
+CFrame::~CFrame()
+{
+    setModalView(nullptr);
+    platform::setCursor(kCursorDefault);
+    if (backBuffer_)
+        backBuffer_->release();
+    platform::destroyWindow(window_);
+    window_ = nullptr;
+    platform::unloadDrawingServices();
+    if (componentServices_)
+        platform::releaseComponentServices();
+    removeAll(true);
+}
+
+void CFrame::idle()
+{
+    if (!alive_ || notYetPainted_ || !isDirty())
+        return;
+    auto* context = new CGraphics(this);
+    update(context);
+    context->release();
+}
+
+void CFrame::doIdleStuff()
+{
+    if (editor_)
+        editor_->doIdleStuff();
+}
+
+uint32_t CFrame::getTicks() const
+{
+    return editor_ ? platform::tickCount() : 0;
+}
+
+int32_t CFrame::getKnobMode() const
+{
+    return editor_ ? editor_->getKnobMode() : 0;
+}
+
+bool CFrame::beginEdit(int32_t tag)
+{
+    return editor_ && editor_->beginEdit(tag);
+}
+
+bool CFrame::endEdit(int32_t tag)
+{
+    return editor_ && editor_->endEdit(tag);
+}
+
+CPos CFrame::getWindowOrigin() const
+{
+    return window_ ? platform::windowScreenOrigin(window_) : CPos();
+}
+
+CPos CFrame::getCurrentLocation() const
+{
+    const CPos origin = getWindowOrigin();
+    return platform::cursorScreenPosition().offset(-origin.h, -origin.v);
+}
+
+void CFrame::setCursor(CCursorType kind)
+{
+    platform::setCursor(kind);
+}
+
+CBackBuffer* CFrame::getBackBuffer()
+{
+    if (!backBuffer_) {
+        auto* buffer = new CBackBuffer(this, getWidth(), getHeight());
+        if (buffer->isValid())
+            backBuffer_ = buffer;
+        else
+            buffer->release();
+    }
+    return backBuffer_;
+}
+
+bool CFrame::setModalView(CView* view)
+{
+    if (view && modalView_)
+        return false;
+    if (modalView_)
+        removeView(modalView_, false);
+    modalView_ = view;
+    if (view)
+        addView(view);
+    return true;
+}
+
+void CFrame::setFocusView(CView* view)
+{
+    if (focusView_ && focusView_->isFocusable())
+        focusView_->setDirty(true);
+    focusView_ = view;
+    if (view && view->isFocusable())
+        view->setDirty(true);
+}
+
+void CFrame::invalidate(const CBox& box)
+{
+    for (CView* child : children_)
+        if (child->getViewSize().overlapsInclusive(box))
+            child->setDirty(true);
+}
+
+void CFrame::invalidate(CView* view)
+{
+    auto* context = new CGraphics(this);
+    if (isChild(view))
+        view->drawRect(context, view->getViewSize());
+    else
+        draw(context);
+    context->release();
+}
+
+void CFrame::drawRect(CGraphics* context, const CBox& updateBox)
+{
+    notYetPainted_ = false;
+    if (!context)
+        context = getBackBuffer();
+    if (!context)
+        return;
+    const CBox oldClip = context->getClipRect();
+    const CBox box = updateBox.intersected(oldClip);
+    context->setClipRect(box);
+    if (!box.isEmpty())
+        CViewContainer::drawRect(context, box);
+    context->setClipRect(oldClip);
+}
+
+void CFrame::mouse(CGraphics* context, CPos& where, int32_t buttons)
+{
+    if (focusView_)
+        setFocusView(nullptr);
+    if (buttons == -1)
+        buttons = platform::currentButtons();
+    if (modalView_ && modalView_->hitTest(where, buttons))
+        modalView_->mouse(context, where, buttons);
+    else
+        CViewContainer::mouse(context, where, buttons);
+}
+
+int32_t CFrame::onKeyDown(const CKeyCode& key)
+{
+    if (focusView_)
+        if (const int32_t result = focusView_->onKeyDown(key); result != -1)
+            return result;
+    if (modalView_)
+        if (const int32_t result = modalView_->onKeyDown(key); result != -1)
+            return result;
+    if (key.virt == kVirtualKeyTab) {
+        advanceFocus((key.modifier & kKeyModifierShift) != 0);
+        return 1;
+    }
+    return -1;
+}
+
+int32_t CFrame::onKeyUp(const CKeyCode& key)
+{
+    if (focusView_)
+        if (const int32_t result = focusView_->onKeyUp(key); result != -1)
+            return result;
+    if (modalView_)
+        return modalView_->onKeyUp(key);
+    return -1;
+}
+
+bool CFrame::onWheel(CGraphics* context, const CPos& where, float distance)
+{
+    if (modalView_)
+        return modalView_->onWheel(context, where, distance);
+    CView* view = getViewAt(where);
+    return view && view->onWheel(context, where, distance);
+}
+
+void CFrame::update(CGraphics* context)
+{
+    if (!alive_)
+        return;
+    CBackBuffer* buffer = getBackBuffer();
+    CGraphics* target = buffer ? static_cast<CGraphics*>(buffer) : context;
+    if (dirty_) {
+        draw(target);
+    } else {
+        drawDirtyChildren(target);
+    }
+    if (buffer)
+        buffer->copyTo(context, localArea(), CPos());
+}
+
+void CFrame::drawDirtyChildren(CGraphics* target)
+{
+    const CBox oldClip = target->getClipRect();
+    if (modalView_ && modalView_->isDirty())
+        modalView_->update(target);
+    for (CView* child : children_) {
+        target->setClipRect(child->getViewSize().intersected(oldClip));
+        child->update(target);
+    }
+    target->setClipRect(oldClip);
+}
+
+void CFrame::advanceFocus(bool backwards)
+{
+    std::vector<CView*> focusable;
+    collectFocusable(focusable);
+    if (focusable.empty())
+        return;
+    const auto count = static_cast<int32_t>(focusable.size());
+    int32_t current = -1;
+    for (int32_t index = 0; index < count; ++index)
+        if (focusable[index] == focusView_)
+            current = index;
+    int32_t next;
+    if (current < 0)
+        next = backwards ? count - 1 : 0;
+    else
+        next = (current + (backwards ? count - 1 : 1)) % count;
+    setFocusView(focusable[next]);
+}
+
+void CFrame::onWindowPaint(NativeSurface* windowSurface, const CBox& area)
+{
+    CGraphics* window = new CGraphics(windowSurface, this);
+    if (CBackBuffer* buffer = getBackBuffer()) {
+        drawRect(buffer, area);
+        buffer->copyTo(window, area, area.topLeft());
+    } else {
+        drawRect(window, area);
+    }
+    window->release();
+}
+
+void CFrame::onWindowMouseDown(CPos where)
+{
+    auto* context = new CGraphics(this);
+    mouse(context, where, -1);
+    context->release();
+}
+
+void CFrame::onWindowWheel(CPos where, float distance)
+{
+    auto* context = new CGraphics(this);
+    onWheel(context, where, distance);
+    context->release();
+}
+
+void CFrame::onWindowDestroyed()
+{
+    alive_ = false;
+}

@@ -1,0 +1,95 @@
+// The root of a view tree and its child window in the host's editor window. Nothing is drawn
+// when a view changes: the editor's idle calls idle(), which redraws the dirty views into a
+// back buffer of the frame's size and copies the whole frame to the window. Window paints
+// draw their area into the back buffer and copy that area. Mouse presses reach the
+// last-added view under the pointer; keys reach the focus view, then the modal view.
+// Everything runs on the thread that owns the window.
+#pragma once
+
+#include "gui/CViewContainer.h"
+#include "gui/platform/Platform.h"
+
+#include <cstdint>
+
+class CBackBuffer;
+class CEditor;
+
+enum CCursorType : int32_t {
+    kCursorDefault = 0,
+    kCursorWait = 1,
+    kCursorHSize = 2,
+    kCursorVSize = 3,
+    kCursorSizeAll = 4,
+    kCursorNESWSize = 5,
+    kCursorNWSESize = 6,
+    kCursorNotAllowed = 8,
+};
+
+class CFrame : public CViewContainer, private WindowEventHandler {
+public:
+    // Makes the child window of parentWindow at once; a null parent makes a frame without
+    // a window, which draws nothing. editor may be null.
+    CFrame(const CBox& size, void* parentWindow, CEditor* editor);
+    // Destroys the window and every child view.
+    ~CFrame() override;
+
+    // Redraws the dirty views once the window has been painted for the first time.
+    void idle();
+    // The editor's idle pump, for tracking loops.
+    void doIdleStuff();
+    // Milliseconds of the system clock; 0 without an editor.
+    uint32_t getTicks() const;
+    // The editor's knob mode; 0 without an editor.
+    int32_t getKnobMode() const;
+    bool beginEdit(int32_t tag);
+    bool endEdit(int32_t tag);
+    CEditor* getEditor() const { return editor_; }
+
+    // False once the window was destroyed.
+    bool isAlive() const { return alive_; }
+    int32_t getWidth() const { return size_.width(); }
+    int32_t getHeight() const { return size_.height(); }
+    PlatformWindow* getPlatformWindow() const { return window_; }
+    // The window's position on the screen; (0, 0) without a window.
+    CPos getWindowOrigin() const;
+    // The mouse position now, in window coordinates.
+    CPos getCurrentLocation() const;
+    void setCursor(CCursorType kind);
+    // Made on first use at the frame's size; null when the system cannot make one.
+    CBackBuffer* getBackBuffer();
+
+    // The modal view takes clicks first and is a child while set. Refused while another is set.
+    bool setModalView(CView* view);
+    CView* getModalView() const { return modalView_; }
+    void setFocusView(CView* view);
+    CView* getFocusView() const { return focusView_; }
+    // Marks every child whose size overlaps box (edges included) dirty.
+    void invalidate(const CBox& box);
+    // Draws view (or the whole frame, when view is not a child) at once onto the window.
+    void invalidate(CView* view);
+
+    void drawRect(CGraphics* context, const CBox& updateBox) override;
+    void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
+    int32_t onKeyDown(const CKeyCode& key) override;
+    int32_t onKeyUp(const CKeyCode& key) override;
+    bool onWheel(CGraphics* context, const CPos& where, float distance) override;
+    // Draws what is dirty into the back buffer and copies the whole frame onto context.
+    void update(CGraphics* context) override;
+
+private:
+    void onWindowPaint(NativeSurface* windowSurface, const CBox& area) override;
+    void onWindowMouseDown(CPos where) override;
+    void onWindowWheel(CPos where, float distance) override;
+    void onWindowDestroyed() override;
+    void advanceFocus(bool backwards);
+    void drawDirtyChildren(CGraphics* target);
+
+    CEditor* editor_;
+    CView* modalView_ = nullptr;
+    CView* focusView_ = nullptr;
+    bool notYetPainted_ = true;
+    bool alive_ = true;
+    bool componentServices_ = false;  // this frame holds a count of them
+    PlatformWindow* window_ = nullptr;
+    CBackBuffer* backBuffer_ = nullptr;
+};

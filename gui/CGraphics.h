@@ -1,0 +1,82 @@
+// A drawing context: draws onto a frame's window or, as CBackBuffer, offscreen. Every
+// coordinate given is moved by the context's offset first. Colours, font and clip are
+// remembered and passed on only when they change. Made per use and released at once, except
+// the frame's back buffer.
+#pragma once
+
+#include "gui/CBox.h"
+#include "gui/CRefCounted.h"
+#include "gui/CRgba.h"
+#include "gui/platform/DrawingBackend.h"
+
+#include <cstdint>
+
+class CFrame;
+
+class CGraphics : public CRefCounted {
+public:
+    // Draws onto frame's window; draws nothing when the frame has no window.
+    explicit CGraphics(CFrame* frame);
+    // Draws onto a surface that stays its owner's (the window's surface during a paint).
+    CGraphics(NativeSurface* borrowedSurface, CFrame* frame);
+    ~CGraphics() override;
+
+    // Added to every coordinate drawn; containers move it to their children's origin.
+    CPos getOffset() const { return offset_; }
+    void setOffset(CPos offset) { offset_ = offset; }
+    // The window's screen position when the context was made, for mouse locations.
+    CPos getWindowOrigin() const { return windowOrigin_; }
+
+    void setFrameColor(CRgba colour) { penColor_ = colour; }
+    void setFillColor(CRgba colour) { fillColor_ = colour; }
+    void setFontColor(CRgba colour) { fontColor_ = colour; }
+    CRgba getFrameColor() const { return penColor_; }
+    CRgba getFillColor() const { return fillColor_; }
+    CRgba getFontColor() const { return fontColor_; }
+    // Font table index (outside the table: 0), size in pixels (0: the table's), face bits.
+    void setFont(int32_t index, int32_t size = 0, int32_t face = 0);
+    int32_t getFont() const { return fontIndex_; }
+    int32_t getFontSize() const { return font_.pixelSize; }
+
+    // In this context's coordinates; later drawing touches only pixels inside.
+    void setClipRect(const CBox& box);
+    CBox getClipRect() const { return clipBox_.moved(-offset_.h, -offset_.v); }
+
+    // A one-pixel line in the frame colour from the current point to where; where itself
+    // is left out, as every Windows line is.
+    void moveTo(CPos where) { penPosition_ = where; }
+    void lineTo(CPos where);
+    // Fills left + 1 .. right, top + 1 .. bottom: the top row and left column stay out.
+    void fillRect(const CBox& box);
+    // One line of text in the font colour, vertically centred; left-aligned text starts one
+    // pixel inside box. opaque fills the text's background with the fill colour.
+    void drawString(const char* text, const CBox& box, bool opaque = false, CTextAlign align = kCenterText);
+    // For CImage: blends the box-sized block at source in image onto box.
+    void drawImage(const NativeImage* image, const CBox& box, CPos source);
+    // Copies the box-sized block at sourcePos in this context to box in destination.
+    void copyTo(CGraphics* destination, const CBox& box, CPos sourcePos) const;
+    // Copies box (this context's coordinates) into out, box.width() pixels per row.
+    bool readPixels(const CBox& box, uint32_t* out) const;
+
+    // The buttons and modifier keys held now (CButtonState bits).
+    static int32_t getCurrentButtons();
+
+protected:
+    // Takes ownership of surface; clip is the area drawing starts with.
+    CGraphics(NativeSurface* ownedSurface, CPos windowOrigin, const CBox& clip);
+
+    NativeSurface* surface_;
+
+private:
+    bool ownsSurface_;
+    CPos windowOrigin_;
+    CPos offset_;
+    CPos penPosition_;
+    CRgba penColor_ = kWhiteCRgba;
+    CRgba fillColor_ = kBlackCRgba;
+    CRgba fontColor_ = kWhiteCRgba;
+    int32_t fontIndex_ = 0;
+    int32_t fontFace_ = 0;
+    FontSpec font_;
+    CBox clipBox_;  // device coordinates
+};

@@ -1,0 +1,73 @@
+#include "gui/CImage.h"
+
+#include "gui/CGraphics.h"
+#include "gui/PngDecoder.h"
+#include "gui/platform/Platform.h"
+
+namespace {
+
+// Makes the platform image as soon as the decoder knows the size.
+class NativeImageDestination : public PngDecoder::Destination {
+public:
+    PixelRows allocate(int32_t imageWidth, int32_t imageHeight) override
+    {
+        PixelRows rows;
+        image = drawing::createImage(imageWidth, imageHeight, rows);
+        if (image) {
+            width = imageWidth;
+            height = imageHeight;
+        }
+        return rows;
+    }
+
+    NativeImage* image = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+}  // namespace
+
+CImage::CImage(int32_t resourceId)
+{
+    loadResource(resourceId);
+}
+
+CImage::~CImage()
+{
+    freeBitmap();
+}
+
+bool CImage::loadResource(int32_t id)
+{
+    resourceId_ = id;
+    const ResourceBytes resource = platform::findResource(id);
+    return loadPng(resource.data, resource.size);
+}
+
+bool CImage::loadPng(const uint8_t* data, size_t size)
+{
+    freeBitmap();
+    NativeImageDestination destination;
+    if (!PngDecoder::decode(data, size, destination)) {
+        drawing::destroyImage(destination.image);
+        return false;
+    }
+    bitmap_ = destination.image;
+    width_ = destination.width;
+    height_ = destination.height;
+    return true;
+}
+
+void CImage::draw(CGraphics* context, const CBox& box, CPos offset) const
+{
+    if (bitmap_ && context)
+        context->drawImage(bitmap_, box, offset);
+}
+
+void CImage::freeBitmap()
+{
+    drawing::destroyImage(bitmap_);
+    bitmap_ = nullptr;
+    width_ = 0;
+    height_ = 0;
+}

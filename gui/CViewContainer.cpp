@@ -1,0 +1,217 @@
+#include "gui/CViewContainer.h"
+
+#include "gui/CFrame.h"
+#include "gui/CGraphics.h"
+#include "gui/CImage.h"
+
+#include <algorithm>
+
+CViewContainer::CViewContainer(const CBox& size, CFrame* frame, CImage* background)
+    : CView(size)
+{
+    parentFrame_ = frame;
+    if (background) {
+        background->retain();
+        background_ = background;
+    }
+    setDirty(true);
+}
+
+CViewContainer::~CViewContainer()
+{
+    removeAll(true);
+}
+
+bool CViewContainer::addView(CView* view)
+{
+    if (!view || isChild(view))
+        return false;
+    view->retain();
+    view->setParents(parentFrame_, this);
+    view->setDirty(true);
+    children_.push_back(view);
+    return true;
+}
+
+bool CViewContainer::addView(CView* view, const CBox& mouseableArea, bool mouseEnabled)
+{
+    if (!view)
+        return false;
+    view->setClickArea(mouseableArea);
+    view->setMouseEnabled(mouseEnabled);
+    return addView(view);
+}
+
+bool CViewContainer::removeView(CView* view, bool withRelease)
+{
+    const auto found = std::find(children_.begin(), children_.end(), view);
+    if (found == children_.end())
+        return false;
+    children_.erase(found);
+    if (parentFrame_ && parentFrame_->getFocusView() == view)
+        parentFrame_->setFocusView(nullptr);
+    view->setParents(nullptr, nullptr);
+    view->release();
+    if (withRelease)
+        view->release();
+    return true;
+}
+
+void CViewContainer::removeAll(bool withRelease)
+{
+    while (!children_.empty())
+        removeView(children_.back(), withRelease);
+}
+
+bool CViewContainer::isChild(const CView* view) const
+{
+    return std::find(children_.begin(), children_.end(), view) != children_.end();
+}
+
+CView* CViewContainer::getView(int32_t index) const
+{
+    return index >= 0 && index < getViewCount() ? children_[index] : nullptr;
+}
+
+CView* CViewContainer::getViewAt(const CPos& where, bool deep) const
+{
+    for (auto child = children_.rbegin(); child != children_.rend(); ++child) {
+        if (!(*child)->getViewSize().containsInclusive(where))
+            continue;
+        if (deep)
+            if (auto* container = dynamic_cast<CViewContainer*>(*child)) {
+                const CBox& size = container->getViewSize();
+                if (CView* inner = container->getViewAt(CPos(where).offset(-size.left, -size.top), true))
+                    return inner;
+            }
+        return *child;
+    }
+    return nullptr;
+}
+
+void CViewContainer::setBackgroundColor(CRgba colour)
+{
+    backgroundColor_ = colour;
+    setDirty(true);
+}
+
+void CViewContainer::drawBackgroundIn(CGraphics* context, const CBox& box)
+{
+    if (background_) {
+        background_->draw(context, localArea(), backgroundOffset_);
+    } else if (!transparency_) {
+        context->setFillColor(backgroundColor_);
+        context->fillRect(box);
+    }
+}
+
+void CViewContainer::collectFocusable(std::vector<CView*>& views) const
+{
+    for (CView* child : children_) {
+        if (child->isFocusable())
+            views.push_back(child);
+        if (auto* container = dynamic_cast<CViewContainer*>(child))
+            container->collectFocusable(views);
+    }
+}
+
+void CViewContainer::draw(CGraphics* context)
+{
+    drawRect(context, size_);
+    setDirty(false);
+}
+
+void CViewContainer::drawRect(CGraphics* context, const CBox& updateBox)
+{
+    const CPos oldOffset = context->getOffset();
+    const CBox oldClip = context->getClipRect();
+    const CBox localUpdate = updateBox.moved(-size_.left, -size_.top);
+
+    context->setOffset(CPos(oldOffset).offset(size_.left, size_.top));
+    context->setClipRect(localUpdate.intersected(localArea()));
+    drawBackgroundIn(context, localUpdate);
+    drawChildren(context, localUpdate);
+
+    context->setOffset(oldOffset);
+    context->setClipRect(oldClip);
+    if (dirty_ && updateBox.encloses(size_))
+        dirty_ = false;
+}
+
+void CViewContainer::drawChildren(CGraphics* context, const CBox& localUpdate)
+{
+    for (CView* child : children_) {
+        if (!child->overlapsUpdate(localUpdate))
+            continue;
+        context->setClipRect(child->getViewSize().intersected(localUpdate));
+        const bool wasDirty = child->isDirty();
+        child->drawRect(context, localUpdate);
+        // Drawn only in part: it still needs a whole draw later.
+        if (wasDirty && !localUpdate.encloses(child->getViewSize()))
+            child->setDirty(true);
+    }
+}
+
+void CViewContainer::mouse(CGraphics* context, CPos& where, int32_t buttons)
+{
+    CPos local = CPos(where).offset(-size_.left, -size_.top);
+    for (auto child = children_.rbegin(); child != children_.rend(); ++child) {
+        if ((*child)->getMouseEnabled() && (*child)->hitTest(local, buttons)) {
+            (*child)->mouse(context, local, buttons);
+            where = local.offset(size_.left, size_.top);
+            return;
+        }
+    }
+}
+
+int32_t CViewContainer::onKeyDown(const CKeyCode& key)
+{
+    for (auto child = children_.rbegin(); child != children_.rend(); ++child)
+        if (const int32_t result = (*child)->onKeyDown(key); result != -1)
+            return result;
+    return -1;
+}
+
+int32_t CViewContainer::onKeyUp(const CKeyCode& key)
+{
+    for (auto child = children_.rbegin(); child != children_.rend(); ++child)
+        if (const int32_t result = (*child)->onKeyUp(key); result != -1)
+            return result;
+    return -1;
+}
+
+bool CViewContainer::onWheel(CGraphics* context, const CPos& where, float distance)
+{
+    const CPos local = CPos(where).offset(-size_.left, -size_.top);
+    CView* child = getViewAt(local);
+    return child && child->onWheel(context, local, distance);
+}
+
+bool CViewContainer::isDirty() const
+{
+    if (dirty_)
+        return true;
+    const CBox area = localArea();
+    for (const CView* child : children_)
+        if (child->isDirty() && !child->getViewSize().intersected(area).isEmpty())
+            return true;
+    return false;
+}
+
+void CViewContainer::update(CGraphics* context)
+{
+    if (dirty_) {
+        redrawRect(context, size_);
+    } else {
+        const CBox area = localArea();
+        for (CView* child : children_)
+            if (child->isDirty() && child->getViewSize().overlapsInclusive(area))
+                child->update(context);
+    }
+    dirty_ = false;
+}
+
+void CViewContainer::redrawChildArea(CGraphics* context, const CBox& box)
+{
+    redrawRect(context, box.intersected(localArea()).offset(size_.left, size_.top));
+}

@@ -1,0 +1,64 @@
+// A view with ordered children in its own coordinates (origin at its top-left corner).
+// Children draw first-added first; mouse, wheel and keys try the last-added first. A
+// container owns the views it takes: removing one (or destroying the container) drops the
+// container's reference and the creator's.
+#pragma once
+
+#include "gui/CRgba.h"
+#include "gui/CView.h"
+
+#include <vector>
+
+class CViewContainer : public CView {
+public:
+    // frame: the frame the container belongs to (a frame passes itself).
+    CViewContainer(const CBox& size, CFrame* frame, CImage* background = nullptr);
+    // Removes every child with release.
+    ~CViewContainer() override;
+
+    // Retains view, makes it a child at the top of the drawing order and marks it dirty.
+    bool addView(CView* view);
+    bool addView(CView* view, const CBox& mouseableArea, bool mouseEnabled = true);
+    // withRelease also drops the creator's reference, which normally destroys the view.
+    bool removeView(CView* view, bool withRelease = true);
+    void removeAll(bool withRelease = true);
+    bool isChild(const CView* view) const;
+    int32_t getViewCount() const { return static_cast<int32_t>(children_.size()); }
+    CView* getView(int32_t index) const;
+    // The last-added child whose size contains where (edges included), in this container's
+    // coordinates; deep descends into child containers.
+    CView* getViewAt(const CPos& where, bool deep = false) const;
+
+    // Filled where there is no background image, unless the container is transparent.
+    void setBackgroundColor(CRgba colour);
+    CRgba getBackgroundColor() const { return backgroundColor_; }
+    // Where in the background image the container's top-left corner is taken from.
+    void setBackgroundOffset(CPos offset) { backgroundOffset_ = offset; }
+    CPos getBackgroundOffset() const { return backgroundOffset_; }
+    // box: this container's coordinates.
+    void drawBackgroundIn(CGraphics* context, const CBox& box);
+
+    // Every focusable view below this one, in drawing order.
+    void collectFocusable(std::vector<CView*>& views) const;
+
+    void draw(CGraphics* context) override;
+    void drawRect(CGraphics* context, const CBox& updateBox) override;
+    void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
+    int32_t onKeyDown(const CKeyCode& key) override;
+    int32_t onKeyUp(const CKeyCode& key) override;
+    bool onWheel(CGraphics* context, const CPos& where, float distance) override;
+    // Its own flag, or a dirty child that shows inside the container.
+    bool isDirty() const override;
+    // Redraws itself whole when its own flag is set, else each dirty child.
+    void update(CGraphics* context) override;
+    // A child's redraw request; box is in this container's coordinates.
+    void redrawChildArea(CGraphics* context, const CBox& box);
+
+protected:
+    CBox localArea() const { return CBox(0, 0, size_.width(), size_.height()); }
+    void drawChildren(CGraphics* context, const CBox& localUpdate);
+
+    std::vector<CView*> children_;  // drawing order
+    CRgba backgroundColor_ = kBlackCRgba;
+    CPos backgroundOffset_;
+};

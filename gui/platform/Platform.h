@@ -1,0 +1,65 @@
+// The functions a platform must define besides drawing: the frame's child window, the input
+// and clock the toolkit polls, the paint pump, resources, and the system services a frame
+// holds while it lives. One implementation per folder under gui/platform/, chosen by CMake.
+// Everything runs on the thread that owns the editor window.
+#pragma once
+
+#include "gui/CBox.h"
+
+#include <cstddef>
+#include <cstdint>
+
+struct PlatformWindow;  // native window state, defined by the platform
+struct NativeSurface;
+
+// What a platform window reports to its owner; native event code only translates into these.
+class WindowEventHandler {
+public:
+    virtual ~WindowEventHandler() = default;
+    // The system wants area repainted; windowSurface draws onto the window meanwhile.
+    virtual void onWindowPaint(NativeSurface* windowSurface, const CBox& area) = 0;
+    // A mouse button went down at where (window coordinates).
+    virtual void onWindowMouseDown(CPos where) = 0;
+    // distance: wheel notches, positive away from the user.
+    virtual void onWindowWheel(CPos where, float distance) = 0;
+    virtual void onWindowDestroyed() = 0;
+};
+
+struct ResourceBytes {
+    const uint8_t* data = nullptr;  // null when there is no such resource
+    size_t size = 0;
+};
+
+namespace platform {
+
+// A visible child window of parent at (0, 0); null when parent is null or creation failed.
+PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, WindowEventHandler& handler);
+// Reports onWindowDestroyed to the handler before it returns.
+void destroyWindow(PlatformWindow* window);
+CPos windowScreenOrigin(const PlatformWindow* window);
+// A surface that draws onto the window; null for a null window.
+NativeSurface* createWindowSurface(PlatformWindow* window);
+
+CPos cursorScreenPosition();
+// CButtonState bits of the buttons and modifier keys held now.
+int32_t currentButtons();
+// A CCursor kind; kinds without a system cursor restore the one in use before the first call.
+void setCursor(int32_t kind);
+
+// Milliseconds; wraps around after 2^32.
+uint32_t tickCount();
+void sleepMilliseconds(uint32_t milliseconds);
+// Handles one paint request waiting for a window of this thread; false when none waited.
+bool dispatchOnePendingPaint();
+
+// The PNG resource with this id in the module that contains the toolkit.
+ResourceBytes findResource(int32_t id);
+
+// Per-thread services behind file drops; counted, every successful init needs a release.
+bool initComponentServices();
+void releaseComponentServices();
+// What image blending needs (a run-time library on Windows); counted like the above.
+void loadDrawingServices();
+void unloadDrawingServices();
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+// The plain drawing primitives on a pixel map, with Windows GDI's pixel rules: boxes are
+// right- and bottom-exclusive, lines leave out their end point and pick their pixels as GDI
+// does, nothing is anti-aliased, images are blended source-over with GDI's rounding, and
+// everything stays inside one rectangular clip.
+#pragma once
+
+#include "gui/CBox.h"
+#include "gui/platform/software/PixelMap.h"
+
+#include <cstdint>
+
+class SoftwareCanvas {
+public:
+    explicit SoftwareCanvas(const PixelMap& target);
+
+    const PixelMap& target() const { return target_; }
+    // Limited to the target's area.
+    void setClip(const CBox& clip);
+    const CBox& clip() const { return clip_; }
+
+    void fillRect(const CBox& box, uint32_t pixel);
+    void drawLine(CPos from, CPos to, uint32_t pixel);
+    // Nothing is drawn when the source block is not wholly inside source.
+    void blend(const CBox& box, const PixelMap& source, CPos sourcePos);
+    void copy(const CBox& box, const PixelMap& source, CPos sourcePos);
+
+    // The premultiplied result of src over dst, channel by channel.
+    static uint32_t blendPixel(uint32_t source, uint32_t destination);
+
+private:
+    // The part of box inside the clip, and the matching start in the source.
+    bool clipBlock(const CBox& box, const PixelMap& source, CPos& sourcePos, CBox& visible) const;
+    void plot(int32_t x, int32_t y, uint32_t pixel);
+
+    PixelMap target_;
+    CBox clip_;
+};

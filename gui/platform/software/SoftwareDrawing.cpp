@@ -1,0 +1,126 @@
+// The drawing operations of DrawingBackend.h on pixel maps in memory.
+#include "gui/platform/DrawingBackend.h"
+#include "gui/platform/software/SoftwareSurface.h"
+#include "gui/platform/software/SoftwareText.h"
+
+#include <new>
+#include <vector>
+
+namespace {
+
+// Brushes and pens draw opaque, whatever the colour's alpha, as GDI's do.
+uint32_t opaquePixel(CRgba colour)
+{
+    return 0xff000000u | (static_cast<uint32_t>(colour.red) << 16)
+        | (static_cast<uint32_t>(colour.green) << 8) | colour.blue;
+}
+
+// width x height pixels, all 0, kept in storage; an empty map when memory is short.
+PixelMap allocatePixels(std::vector<uint32_t>& storage, int32_t width, int32_t height)
+{
+    if (width <= 0 || height <= 0)
+        return PixelMap();
+    try {
+        storage.assign(static_cast<size_t>(width) * height, 0);
+    } catch (const std::bad_alloc&) {
+        return PixelMap();
+    }
+    return PixelMap{storage.data(), width, height, width};
+}
+
+}  // namespace
+
+namespace software {
+
+NativeSurface* createOwningSurface(int32_t width, int32_t height)
+{
+    auto* surface = new (std::nothrow) NativeSurface(PixelMap());
+    if (!surface)
+        return nullptr;
+    const PixelMap pixels = allocatePixels(surface->storage, width, height);
+    if (!pixels.pixels) {
+        delete surface;
+        return nullptr;
+    }
+    surface->canvas = SoftwareCanvas(pixels);
+    return surface;
+}
+
+}  // namespace software
+
+namespace drawing {
+
+NativeSurface* createOffscreenSurface(const NativeSurface*, int32_t width, int32_t height)
+{
+    return software::createOwningSurface(width, height);
+}
+
+void destroySurface(NativeSurface* surface)
+{
+    delete surface;
+}
+
+void setClip(NativeSurface* surface, const CBox& box)
+{
+    surface->canvas.setClip(box);
+}
+
+void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
+{
+    surface->canvas.fillRect(box, opaquePixel(colour));
+}
+
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour)
+{
+    surface->canvas.drawLine(from, to, opaquePixel(colour));
+}
+
+void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source)
+{
+    surface->canvas.blend(box, image->pixels, source);
+}
+
+void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos)
+{
+    destination->canvas.copy(box, source->canvas.target(), sourcePos);
+}
+
+void drawText(NativeSurface* surface, const char* text, const CBox& box, const FontSpec& font, CRgba colour,
+    const CRgba* fill, CTextAlign align)
+{
+    SoftwareText::draw(
+        surface->canvas.target(), surface->canvas.clip(), text, box, font, colour, fill, align);
+}
+
+bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out)
+{
+    const PixelMap& pixels = surface->canvas.target();
+    if (box.isEmpty() || !CBox(0, 0, pixels.width, pixels.height).encloses(box))
+        return false;
+    for (int32_t y = box.top; y < box.bottom; ++y)
+        for (int32_t x = box.left; x < box.right; ++x)
+            *out++ = pixels.at(x, y);
+    return true;
+}
+
+NativeImage* createImage(int32_t width, int32_t height, PixelRows& rows)
+{
+    auto* image = new (std::nothrow) NativeImage;
+    if (!image)
+        return nullptr;
+    image->pixels = allocatePixels(image->storage, width, height);
+    if (!image->pixels.pixels) {
+        delete image;
+        return nullptr;
+    }
+    rows.top = image->pixels.pixels;
+    rows.stride = width;
+    return image;
+}
+
+void destroyImage(NativeImage* image)
+{
+    delete image;
+}
+
+}  // namespace drawing

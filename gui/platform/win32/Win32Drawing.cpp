@@ -1,0 +1,274 @@
+// The drawing operations of DrawingBackend.h through GDI and msimg32's AlphaBlend.
+#include "gui/platform/DrawingBackend.h"
+#include "gui/platform/win32/Win32Surface.h"
+
+#include <cstring>
+#include <new>
+
+NativeSurface::NativeSurface(Kind surfaceKind, HDC deviceContext, HWND ownerWindow)
+    : kind(surfaceKind)
+    , dc(deviceContext)
+    , window(ownerWindow)
+    , oldPen(GetCurrentObject(deviceContext, OBJ_PEN))
+    , oldBrush(GetCurrentObject(deviceContext, OBJ_BRUSH))
+    , oldFont(GetCurrentObject(deviceContext, OBJ_FONT))
+{
+    SetBkMode(deviceContext, TRANSPARENT);
+    fontSpec.pixelSize = 0;  // nothing of ours selected yet
+}
+
+namespace {
+
+COLORREF colourRef(CRgba colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+void selectPen(NativeSurface& surface, COLORREF colour)
+{
+    if (surface.pen && surface.penColour == colour)
+        return;
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    if (!pen)
+        return;
+    SelectObject(surface.dc, pen);
+    if (surface.pen)
+        DeleteObject(surface.pen);
+    surface.pen = pen;
+    surface.penColour = colour;
+}
+
+bool selectBrush(NativeSurface& surface, COLORREF colour)
+{
+    if (surface.brush && surface.brushColour == colour)
+        return true;
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush)
+        return surface.brush != nullptr;  // the previous brush stays
+    SelectObject(surface.dc, brush);
+    if (surface.brush)
+        DeleteObject(surface.brush);
+    surface.brush = brush;
+    surface.brushColour = colour;
+    return true;
+}
+
+void selectFont(NativeSurface& surface, const FontSpec& spec)
+{
+    if (surface.font && surface.fontSpec == spec)
+        return;
+    HFONT font = CreateFontA(-spec.pixelSize, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
+        spec.underline, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
+        VARIABLE_PITCH | (spec.decorative ? FF_DECORATIVE : FF_SWISS), spec.faceName);
+    if (!font)
+        return;
+    SelectObject(surface.dc, font);
+    if (surface.font)
+        DeleteObject(surface.font);
+    surface.font = font;
+    surface.fontSpec = spec;
+}
+
+// A 32-bit top-down DIB section, so that row 0 is the top row in memory.
+HBITMAP createTopDownDib(HDC dc, int32_t width, int32_t height, void** bits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+}  // namespace
+
+namespace win32 {
+
+void releaseSurfaceObjects(NativeSurface& surface)
+{
+    SelectObject(surface.dc, surface.oldPen);
+    SelectObject(surface.dc, surface.oldBrush);
+    SelectObject(surface.dc, surface.oldFont);
+    if (surface.pen)
+        DeleteObject(surface.pen);
+    if (surface.brush)
+        DeleteObject(surface.brush);
+    if (surface.font)
+        DeleteObject(surface.font);
+    SelectClipRgn(surface.dc, nullptr);
+    surface.pen = nullptr;
+    surface.brush = nullptr;
+    surface.font = nullptr;
+}
+
+}  // namespace win32
+
+namespace drawing {
+
+NativeSurface* createOffscreenSurface(const NativeSurface* like, int32_t width, int32_t height)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    // A memory DC's compatible bitmap would be monochrome: only a window's DC (or the
+    // screen's) gives the display's format.
+    const bool likeWindow = like && like->kind != NativeSurface::Kind::offscreen;
+    HDC reference = likeWindow ? like->dc : GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(reference);
+    HBITMAP bitmap = dc ? CreateCompatibleBitmap(reference, width, height) : nullptr;
+    if (!likeWindow)
+        ReleaseDC(nullptr, reference);
+    if (!bitmap) {
+        if (dc)
+            DeleteDC(dc);
+        return nullptr;
+    }
+    auto* surface = new (std::nothrow) NativeSurface(NativeSurface::Kind::offscreen, dc, nullptr);
+    if (!surface) {
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return nullptr;
+    }
+    surface->bitmap = bitmap;
+    surface->oldBitmap = SelectObject(dc, bitmap);
+    return surface;
+}
+
+void destroySurface(NativeSurface* surface)
+{
+    if (!surface)
+        return;
+    win32::releaseSurfaceObjects(*surface);
+    if (surface->kind == NativeSurface::Kind::offscreen) {
+        SelectObject(surface->dc, surface->oldBitmap);
+        DeleteObject(surface->bitmap);
+        DeleteDC(surface->dc);
+    } else if (surface->kind == NativeSurface::Kind::window) {
+        ReleaseDC(surface->window, surface->dc);
+    }
+    delete surface;
+}
+
+void setClip(NativeSurface* surface, const CBox& box)
+{
+    HRGN region = CreateRectRgn(box.left, box.top, box.right, box.bottom);
+    if (!region)
+        return;
+    SelectClipRgn(surface->dc, region);
+    DeleteObject(region);
+}
+
+void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
+{
+    if (box.isEmpty() || !selectBrush(*surface, colourRef(colour)))
+        return;
+    const RECT rect = {box.left, box.top, box.right, box.bottom};
+    FillRect(surface->dc, &rect, surface->brush);
+}
+
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour)
+{
+    selectPen(*surface, colourRef(colour));
+    MoveToEx(surface->dc, from.h, from.v, nullptr);
+    LineTo(surface->dc, to.h, to.v);
+}
+
+void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source)
+{
+    // Without msimg32 an image with alpha cannot be shown as it should; it is left out.
+    const win32::AlphaBlendFunction blend = win32::alphaBlend();
+    if (!blend || box.isEmpty())
+        return;
+    HDC imageDc = CreateCompatibleDC(surface->dc);
+    if (!imageDc)
+        return;
+    HGDIOBJ old = SelectObject(imageDc, image->dib);
+    const BLENDFUNCTION function = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    blend(surface->dc, box.left, box.top, box.width(), box.height(), imageDc, source.h, source.v, box.width(),
+        box.height(), function);
+    SelectObject(imageDc, old);
+    DeleteDC(imageDc);
+}
+
+void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos)
+{
+    BitBlt(destination->dc, box.left, box.top, box.width(), box.height(), source->dc, sourcePos.h,
+        sourcePos.v, SRCCOPY);
+}
+
+void drawText(NativeSurface* surface, const char* text, const CBox& box, const FontSpec& font, CRgba colour,
+    const CRgba* fill, CTextAlign align)
+{
+    selectFont(*surface, font);
+    SetTextColor(surface->dc, colourRef(colour));
+    if (fill) {
+        SetBkMode(surface->dc, OPAQUE);
+        SetBkColor(surface->dc, colourRef(*fill));
+    }
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    format |= align == kCenterText ? DT_CENTER : align == kRightText ? DT_RIGHT : DT_LEFT;
+    RECT rect = {box.left, box.top, box.right, box.bottom};
+    DrawTextA(surface->dc, text, -1, &rect, format);
+    SetBkMode(surface->dc, TRANSPARENT);
+}
+
+bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out)
+{
+    if (box.isEmpty())
+        return false;
+    void* bits = nullptr;
+    HBITMAP copy = createTopDownDib(surface->dc, box.width(), box.height(), &bits);
+    if (!copy)
+        return false;
+    HDC copyDc = CreateCompatibleDC(surface->dc);
+    bool copied = false;
+    if (copyDc) {
+        HGDIOBJ old = SelectObject(copyDc, copy);
+        copied
+            = BitBlt(copyDc, 0, 0, box.width(), box.height(), surface->dc, box.left, box.top, SRCCOPY) != 0;
+        GdiFlush();
+        if (copied)
+            std::memcpy(out, bits, static_cast<size_t>(box.width()) * box.height() * sizeof(uint32_t));
+        SelectObject(copyDc, old);
+        DeleteDC(copyDc);
+    }
+    DeleteObject(copy);
+    return copied;
+}
+
+NativeImage* createImage(int32_t width, int32_t height, PixelRows& rows)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    // Bottom-up, as the images were always kept: the top row is the last in memory.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib)
+        return nullptr;
+    auto* image = new (std::nothrow) NativeImage{dib, width, height};
+    if (!image) {
+        DeleteObject(dib);
+        return nullptr;
+    }
+    rows.top = static_cast<uint32_t*>(bits) + static_cast<size_t>(height - 1) * width;
+    rows.stride = -width;
+    return image;
+}
+
+void destroyImage(NativeImage* image)
+{
+    if (!image)
+        return;
+    DeleteObject(image->dib);
+    delete image;
+}
+
+}  // namespace drawing

@@ -1,0 +1,189 @@
+// The frame's child window: the class "Plugin<module handle in hex>", registered while any
+// frame window exists, and a window procedure that only translates messages.
+#include "gui/platform/Platform.h"
+#include "gui/platform/win32/CDropTarget.h"
+#include "gui/platform/win32/Win32Surface.h"
+
+#include <cstdio>
+#include <new>
+
+struct PlatformWindow {
+    HWND hwnd;
+    WindowEventHandler& handler;
+    CDropTarget* dropTarget;
+};
+
+namespace {
+
+int classUseCount = 0;
+bool buttonsSwapped = false;
+
+const char* className()
+{
+    static char name[32];
+    std::snprintf(name, sizeof name, "Plugin%x",
+        static_cast<unsigned>(reinterpret_cast<uintptr_t>(win32::toolkitModule())));
+    return name;
+}
+
+PlatformWindow* windowOf(HWND hwnd)
+{
+    return reinterpret_cast<PlatformWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void paint(HWND hwnd, PlatformWindow& window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc) {
+        NativeSurface surface(NativeSurface::Kind::paint, dc, hwnd);
+        const RECT& area = paint.rcPaint;
+        window.handler.onWindowPaint(&surface, CBox(area.left, area.top, area.right, area.bottom));
+        win32::releaseSurfaceObjects(surface);
+    }
+    EndPaint(hwnd, &paint);
+}
+
+LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    PlatformWindow* window = windowOf(hwnd);
+    if (!window)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_DESTROY:
+        window->handler.onWindowDestroyed();
+        break;
+    case WM_PAINT: {
+        RECT update;
+        if (GetUpdateRect(hwnd, &update, FALSE)) {
+            paint(hwnd, *window);
+            return 0;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        window->handler.onWindowMouseDown(CPos(LOWORD(lParam), HIWORD(lParam)));
+        return 0;
+    case WM_MOUSEWHEEL: {
+        POINT where = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(hwnd, &where);
+        const float notches = static_cast<short>(HIWORD(wParam)) / static_cast<float>(WHEEL_DELTA);
+        window->handler.onWindowWheel(CPos(where.x, where.y), notches);
+        break;  // the parent gets the wheel too
+    }
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool registerClass()
+{
+    if (classUseCount++ > 0)
+        return true;
+    buttonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_GLOBALCLASS;
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = win32::toolkitModule();
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className();
+    if (RegisterClassA(&windowClass))
+        return true;
+    classUseCount = 0;
+    return false;
+}
+
+void unregisterClass()
+{
+    if (--classUseCount == 0)
+        UnregisterClassA(className(), win32::toolkitModule());
+}
+
+}  // namespace
+
+namespace win32 {
+
+bool mouseButtonsSwapped()
+{
+    return buttonsSwapped;
+}
+
+}  // namespace win32
+
+namespace platform {
+
+PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, WindowEventHandler& handler)
+{
+    if (!parent || !registerClass())
+        return nullptr;
+    HWND hwnd = CreateWindowExA(0, className(), "Window", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+        static_cast<HWND>(parent), nullptr, win32::toolkitModule(), nullptr);
+    auto* window = hwnd ? new (std::nothrow) PlatformWindow{hwnd, handler, nullptr} : nullptr;
+    if (!window) {
+        if (hwnd)
+            DestroyWindow(hwnd);
+        unregisterClass();
+        return nullptr;
+    }
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    // Needs OLE on this thread; without it the window simply takes no drops.
+    auto* dropTarget = new (std::nothrow) CDropTarget;
+    if (dropTarget && RegisterDragDrop(hwnd, dropTarget) == S_OK)
+        window->dropTarget = dropTarget;
+    else if (dropTarget)
+        dropTarget->Release();
+    return window;
+}
+
+void destroyWindow(PlatformWindow* window)
+{
+    if (!window)
+        return;
+    if (window->dropTarget) {
+        RevokeDragDrop(window->hwnd);
+        window->dropTarget->Release();
+    }
+    // Messages from here on go to the default procedure; the handler hears of it directly.
+    SetWindowLongPtrA(window->hwnd, GWLP_USERDATA, 0);
+    if (IsWindow(window->hwnd))
+        DestroyWindow(window->hwnd);
+    window->handler.onWindowDestroyed();
+    delete window;
+    unregisterClass();
+}
+
+CPos windowScreenOrigin(const PlatformWindow* window)
+{
+    RECT rect;
+    if (!window || !GetWindowRect(window->hwnd, &rect))
+        return CPos();
+    return CPos(rect.left, rect.top);
+}
+
+NativeSurface* createWindowSurface(PlatformWindow* window)
+{
+    if (!window)
+        return nullptr;
+    HDC dc = GetDC(window->hwnd);
+    if (!dc)
+        return nullptr;
+    auto* surface = new (std::nothrow) NativeSurface(NativeSurface::Kind::window, dc, window->hwnd);
+    if (!surface)
+        ReleaseDC(window->hwnd, dc);
+    return surface;
+}
+
+bool dispatchOnePendingPaint()
+{
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        return false;
+    DispatchMessageA(&message);
+    return true;
+}
+
+}  // namespace platform

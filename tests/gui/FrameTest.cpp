@@ -1,0 +1,156 @@
+// The frame's redraw cycle, paint path and input dispatch.
+#include "gui/CBackBuffer.h"
+#include "gui/CFrame.h"
+#include "tests/gui/support/CountingView.h"
+#include "tests/gui/support/FramePixels.h"
+#include "tests/gui/support/TestParentWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CRgba kFirst = {200, 0, 0, 255};
+const CRgba kSecond = {0, 0, 200, 255};
+
+class Frame : public ::testing::Test {
+protected:
+    Frame()
+        : frame(new CFrame(CBox(0, 0, 60, 40), TestParentWindow::shared().handle(), nullptr))
+        , first(new CountingView(CBox(5, 5, 15, 15), kFirst))
+        , second(new CountingView(CBox(20, 5, 30, 15), kSecond))
+    {
+        frame->addView(first);
+        frame->addView(second);
+    }
+    ~Frame() override { frame->release(); }
+
+    CKeyCode key(uint8_t virt, uint8_t modifier = 0)
+    {
+        CKeyCode code;
+        code.virt = virt;
+        code.modifier = modifier;
+        return code;
+    }
+
+    CFrame* frame;
+    CountingView* first;
+    CountingView* second;
+};
+
+}  // namespace
+
+TEST_F(Frame, NothingIsDrawnBeforeTheFirstPaint)
+{
+    first->setDirty(true);
+    frame->idle();
+    EXPECT_EQ(first->draws, 0);
+    EXPECT_EQ(second->draws, 0);
+    EXPECT_GE(paintPendingWindows(), 1);
+    EXPECT_EQ(first->draws, 1);
+    EXPECT_EQ(second->draws, 1);
+    EXPECT_EQ(rgb(windowPixels(*frame, CBox(10, 10, 11, 11))[0]), 0xc80000u);
+}
+
+TEST_F(Frame, IdleRedrawsOnlyDirtyViewsAndCopiesTheWholeFrame)
+{
+    paintPendingWindows();
+    frame->idle();
+    ASSERT_EQ(first->draws, 1);
+    ASSERT_EQ(second->draws, 1);
+
+    // Something in the back buffer that the window does not show yet, away from both views.
+    CBackBuffer* buffer = frame->getBackBuffer();
+    buffer->setFillColor(kWhiteCRgba);
+    buffer->fillRect(CBox(44, 29, 50, 35));
+    EXPECT_EQ(rgb(windowPixels(*frame, CBox(47, 32, 48, 33))[0]), 0u);
+
+    second->setDirty(true);
+    frame->idle();
+    EXPECT_EQ(first->draws, 1);
+    EXPECT_EQ(second->draws, 2);
+    EXPECT_EQ(rgb(windowPixels(*frame, CBox(47, 32, 48, 33))[0]), 0xffffffu);
+
+    frame->idle();
+    EXPECT_EQ(second->draws, 2);
+}
+
+TEST_F(Frame, WithoutAParentWindowNothingIsDrawn)
+{
+    auto* windowless = new CFrame(CBox(0, 0, 20, 20), nullptr, nullptr);
+    auto* view = new CountingView(CBox(0, 0, 5, 5), kFirst);
+    windowless->addView(view);
+    EXPECT_EQ(windowless->getPlatformWindow(), nullptr);
+    EXPECT_TRUE(windowless->isAlive());
+    windowless->idle();
+    EXPECT_EQ(view->draws, 0);
+    windowless->release();
+}
+
+TEST_F(Frame, KeysGoToTheFocusViewThenTheModalViewAndTabMovesFocus)
+{
+    first->setFocusable(true);
+    second->setFocusable(true);
+    EXPECT_EQ(frame->onKeyDown(key(kVirtualKeyUp)), -1);
+    EXPECT_EQ(first->keys + second->keys, 0);
+
+    frame->setFocusView(first);
+    first->keyAnswer = 1;
+    EXPECT_EQ(frame->onKeyDown(key(kVirtualKeyUp)), 1);
+    EXPECT_EQ(first->keys, 1);
+
+    first->keyAnswer = -1;
+    auto* modal = new CountingView(CBox(0, 0, 60, 40), kFirst);
+    modal->keyAnswer = 7;
+    EXPECT_TRUE(frame->setModalView(modal));
+    EXPECT_EQ(frame->onKeyDown(key(kVirtualKeyUp)), 7);
+    EXPECT_EQ(first->keys, 2);
+    EXPECT_TRUE(frame->setModalView(nullptr));
+    modal->release();
+
+    EXPECT_EQ(frame->onKeyDown(key(kVirtualKeyTab)), 1);
+    EXPECT_EQ(frame->getFocusView(), second);
+    EXPECT_EQ(frame->onKeyDown(key(kVirtualKeyTab)), 1);
+    EXPECT_EQ(frame->getFocusView(), first);
+    EXPECT_EQ(frame->onKeyDown(key(kVirtualKeyTab, kKeyModifierShift)), 1);
+    EXPECT_EQ(frame->getFocusView(), second);
+}
+
+TEST_F(Frame, ModalViewTakesClicksFirstAndOnlyOneIsAllowed)
+{
+    auto* modal = new CountingView(CBox(0, 0, 12, 12), kSecond);
+    auto* other = new CountingView(CBox(0, 0, 1, 1), kSecond);
+    EXPECT_TRUE(frame->setModalView(modal));
+    EXPECT_FALSE(frame->setModalView(other));
+    other->release();
+    CPos inside(10, 10);
+    frame->mouse(nullptr, inside, kLButton);
+    EXPECT_EQ(modal->clicks, 1);
+    EXPECT_EQ(first->clicks, 0);
+    CPos outside(25, 10);
+    frame->mouse(nullptr, outside, kLButton);
+    EXPECT_EQ(second->clicks, 1);
+    // A modal view stays its creator's.
+    frame->setModalView(nullptr);
+    modal->release();
+}
+
+TEST_F(Frame, ClickClearsTheFocusAndWheelReachesTheViewUnderThePointer)
+{
+    first->setFocusable(true);
+    frame->setFocusView(first);
+    CPos where(50, 30);
+    frame->mouse(nullptr, where, kLButton);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+
+    EXPECT_TRUE(frame->onWheel(nullptr, CPos(25, 10), 2.0f));
+    EXPECT_EQ(second->wheel, 2.0f);
+    EXPECT_FALSE(frame->onWheel(nullptr, CPos(50, 30), 1.0f));
+}
+
+TEST_F(Frame, RemovingTheFocusViewClearsTheFocus)
+{
+    first->setFocusable(true);
+    frame->setFocusView(first);
+    frame->removeView(first);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+}
