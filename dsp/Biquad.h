@@ -1,20 +1,23 @@
-// Second-order recursive filter section in transposed direct form II, with the
-// RBJ audio-EQ cookbook designer beside it. Coefficients are already divided by a0.
-// Inputs: any finite float sample; designBiquad takes f0 in (0, fs/2), Q > 0, gain in dB.
+// Second-order recursive filter section in transposed direct form II; FilterDesign.h holds
+// its designs. Coefficients are already divided by a0. Input: any finite float sample.
 #pragma once
+
+// One sample through a section, for a float and lane-wise for SSE2 lanes. The statement order
+// is part of the sound: z1 must see the old z2.
+template <typename Value>
+inline Value biquadStep(Value x, Value b0, Value b1, Value b2, Value a1, Value a2, Value& z1, Value& z2)
+{
+    const Value y = b0 * x + z1;
+    z1 = b1 * x - a1 * y + z2;
+    z2 = b2 * x - a2 * y;
+    return y;
+}
 
 struct Biquad {
     float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;  // coefficients (divided by a0)
-    float z1 = 0.0f, z2 = 0.0f;                                  // state (transposed direct form II)
+    float z1 = 0.0f, z2 = 0.0f;                                   // state (transposed direct form II)
 
-    // The statement order is part of the sound: z1 must see the old z2.
-    float process(float x)
-    {
-        const float y = b0 * x + z1;
-        z1 = b1 * x - a1 * y + z2;
-        z2 = b2 * x - a2 * y;
-        return y;
-    }
+    float process(float x) { return biquadStep(x, b0, b1, b2, a1, a2, z1, z2); }
 
     // Clears coefficients and state alike.
     void reset() { *this = Biquad{}; }
@@ -31,16 +34,3 @@ struct Biquad {
         return combined;
     }
 };
-
-// The cookbook forms, numbered as the tone stack and the blocks refer to them.
-enum class BiquadKind : int {
-    HighPass = 1,
-    BandPass = 3,  // constant 0 dB peak gain
-    AllPass = 5,
-    Peaking = 6,
-    LowShelf = 7,
-};
-
-// Writes the five coefficients of `biquad` and leaves its state alone.
-// Computed in double precision, stored as floats.
-void designBiquad(double f0, double fs, double q, double gainDb, BiquadKind kind, Biquad& biquad);

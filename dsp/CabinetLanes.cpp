@@ -5,27 +5,20 @@
 
 namespace {
 
-float lane(__m128 v, int index)
-{
-    alignas(16) float lanes[4];
-    _mm_store_ps(lanes, v);
-    return lanes[index];
-}
-
 // Lanes 0..2 take the three bands' field, lane 3 idles at zero.
 __m128 bands(const StateVariableFilter& main, const StateVariableFilter& low, const StateVariableFilter& sub,
     float StateVariableFilter::*field)
 {
-    return _mm_setr_ps(main.*field, low.*field, sub.*field, 0.0f);
+    return laneTriple(main.*field, low.*field, sub.*field);
 }
 
 // The band's own lane values back into its scalar form, as its step and process leave them.
 void storeBand(
     StateVariableFilter& band, int index, __m128 bandState, __m128 lowState, __m128 high, float lastInput)
 {
-    band.bandState = band.band = lane(bandState, index);
-    band.lowState = band.low = lane(lowState, index);
-    band.high = lane(high, index);
+    band.bandState = band.band = laneValue(bandState, index);
+    band.lowState = band.low = laneValue(lowState, index);
+    band.high = laneValue(high, index);
     band.previousInput = lastInput;
 }
 

@@ -2,7 +2,7 @@
 // - mainBand, lowBand and subBand all read x. When each runs one loop pass and none is
 //   silenced, they run side by side in SSE2 lanes 0..2, each lane doing StateVariableFilter's
 //   step in the same order; otherwise they run as the scalar filters.
-// - highBand and highCut run as a StateVariableFilterPair, pipelined: one step runs highBand on
+// - highBand and highCut run as a StateVariableFilterLanes, pipelined: one step runs highBand on
 //   sample i and highCut on sample i - 1, so each sample's output comes one step late.
 // - The simulator configures its seven delay lines together and advances them together, so
 //   they share one write index; the four reflection lines are all fed u, so their rings hold
@@ -11,13 +11,13 @@
 // Every value is computed with the scalar blocks' operations in their order and precision, so
 // outputs and states match the simulator bit for bit.
 //
-// Like PowerAmpPair it lives for one block: it loads the simulator's settings and states, is
-// filled by one step and drained by one (so a block holds at least one sample), and store()
-// writes the states back.
+// Like every lane form of a block it lives for one block: it loads the simulator's settings and
+// states, is filled by kLatency steps and drained by as many (so a block holds at least one
+// sample), and store() writes the states back.
 #pragma once
 
 #include "CabinetSimulator.h"
-#include "StateVariableFilterPair.h"
+#include "StateVariableFilterLanes.h"
 
 #include <emmintrin.h>
 
@@ -29,10 +29,11 @@ public:
     static constexpr int kLatency = 1;  // steps from a sample's input to its output
 
     // The first step of a block: sample 0 goes in, nothing comes out yet.
-    void fill(float x)
+    template <int kStep> void fill(float x)
     {
+        static_assert(kStep == 0, "one fill step");
         takeInput(x);
-        runHighFilters<StateVariableFilterPair::kB>();
+        runHighFilters<StateVariableFilterLanes::kB>();
     }
 
     // Sample i in, the output for sample i - 1 out.
@@ -44,9 +45,10 @@ public:
     }
 
     // The last step of a block: the output for its last sample.
-    float drain()
+    template <int kStep> float drain()
     {
-        runHighFilters<StateVariableFilterPair::kA>();
+        static_assert(kStep == 0, "one drain step");
+        runHighFilters<StateVariableFilterLanes::kA>();
         return reflect();
     }
 
@@ -58,10 +60,7 @@ public:
         float main, low, sub;
         if (bandLanes_) {
             const __m128 v = _mm_set1_ps(x);
-            // StateVariableFilter's step: low integrates the old band state, band the new high.
-            lowState_ = _mm_add_ps(_mm_mul_ps(bandState_, tuning_), lowState_);
-            high_ = _mm_sub_ps(_mm_sub_ps(v, lowState_), _mm_mul_ps(bandState_, damping_));
-            bandState_ = _mm_add_ps(bandState_, _mm_mul_ps(tuning_, high_));
+            stateVariableStep(v, tuning_, damping_, bandState_, lowState_, high_);
             const __m128 out = _mm_mul_ps(outputGain_, bandState_);
             main = _mm_cvtss_f32(out);
             low = _mm_cvtss_f32(_mm_shuffle_ps(out, out, _MM_SHUFFLE(1, 1, 1, 1)));
@@ -81,8 +80,8 @@ public:
     {
         float band = 0.0f;
         highFilters_.process<kIdle>(u_, cutInput_, band, cutOutput_);
-        if (!(kIdle & StateVariableFilterPair::kA)) {
-            cutInput_ = u_ + highComb_.process(band * 1.414f, writeIndex_);
+        if (!(kIdle & StateVariableFilterLanes::kA)) {
+            cutInput_ = u_ + highComb_.process(band * CabinetSimulator::kHighBandLift, writeIndex_);
             writeIndex_ = (writeIndex_ + 1) & kMask;
         }
     }
@@ -155,7 +154,7 @@ private:
     __m128 bandState_, lowState_, high_;
     float lastInput_;
 
-    StateVariableFilterPair highFilters_;  // A: highBand, B: highCut
+    StateVariableFilterLanes highFilters_;  // A: highBand, B: highCut
     Comb mainComb_, subComb_, highComb_;
 
     float* reflectionRing_;

@@ -12,6 +12,8 @@
 
 class CabinetSimulator {
 public:
+    static constexpr float kHighBandLift = 1.414f;  // the presence band enters its comb at +3 dB
+
     // Rebuilds all filters and delay lines for host rate fs with cleared state; called from
     // the engine's sample-rate setup, never concurrently with process().
     void configure(float fs);
@@ -25,7 +27,7 @@ public:
         const float p = mainComb.process(mainBand.process(x));
         float u = p + lowBand.process(x);
         u = subComb.process(u + subBand.process(x));
-        const float h = highComb.process(highBand.process(u) * 1.414f);
+        const float h = highComb.process(highBand.process(u) * kHighBandLift);
         u = highCut.process(u + h);
         // Each reflection line returns u plus its delayed copy (k = 1).
         const float r1 = reflection1.process(u) * reflectionGain1;
@@ -39,8 +41,8 @@ public:
     // inputs that also passed those filters.
     float stateSum() const
     {
-        return mainBand.stateSum() + lowBand.stateSum() + subBand.stateSum() + highBand.stateSum() +
-               highCut.stateSum();
+        return mainBand.stateSum() + lowBand.stateSum() + subBand.stateSum() + highBand.stateSum()
+            + highCut.stateSum();
     }
     // Back to silence with the design kept.
     void clearState();

@@ -4,6 +4,18 @@
 // An owner uses one object as either form, never both.
 #pragma once
 
+// The two forms' arithmetic, for a double and lane-wise for SSE2 double lanes.
+template <typename Value> inline Value onePoleLowPass(Value lowGain, Value pole, Value x, Value y1)
+{
+    return lowGain * x + pole * y1;
+}
+
+template <typename Value>
+inline Value onePoleHighPass(Value highGain, Value pole, Value x, Value y1, Value x1)
+{
+    return highGain * x + pole * y1 - highGain * x1;
+}
+
 class OnePoleFilter {
 public:
     // Cut-off f in Hz, 0 <= f < fs/2; leaves the state alone.
@@ -11,14 +23,14 @@ public:
 
     float processLowPass(float x)
     {
-        const float y = static_cast<float>(lowGain * x + pole * y1);
+        const float y = static_cast<float>(onePoleLowPass<double>(lowGain, pole, x, y1));
         y1 = y;
         return y;
     }
 
     float processHighPass(float x)
     {
-        const float y = static_cast<float>(highGain * x + pole * y1 - highGain * x1);
+        const float y = static_cast<float>(onePoleHighPass<double>(highGain, pole, x, y1, x1));
         y1 = y;
         x1 = x;
         return y;

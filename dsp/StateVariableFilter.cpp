@@ -8,9 +8,9 @@
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr double kReferenceRate = 44100.0;     // the tuning table is laid out for this rate
+constexpr double kReferenceRate = 44100.0;          // the tuning table is laid out for this rate
 constexpr double kIterationsPerHz = 0.00018178513;  // 1/5501: one more loop pass per 5501 Hz
-constexpr double kRowsPerHz = 0.04;            // 25 Hz per table row
+constexpr double kRowsPerHz = 0.04;                 // 25 Hz per table row
 
 // The table's q class: two classes below q = 1, then one per unit of q.
 int tuningColumn(float q)
@@ -24,10 +24,9 @@ int tuningColumn(float q)
 
 }  // namespace
 
-void StateVariableFilter::configure(float fs, float frequencyHz, float quality, float gainFactor,
-                                    int filterMode)
+void StateVariableFilter::configure(
+    float fs, float frequencyHz, float quality, float gainFactor, int filterMode)
 {
-    sampleRate = fs;
     frequency = std::min(frequencyHz, fs / 2.0f);
     q = std::clamp(quality, 0.5f, 100.0f);
     gain = gainFactor;
@@ -42,8 +41,7 @@ void StateVariableFilter::configure(float fs, float frequencyHz, float quality, 
     referred /= iterations;
 
     if (mode == kBandPass) {
-        const int row = std::min(static_cast<int>(std::floor(referred * kRowsPerHz)),
-                                 kSvfTuningRows - 1);
+        const int row = std::min(static_cast<int>(std::floor(referred * kRowsPerHz)), kSvfTuningRows - 1);
         referred *= svfTuningFactor(row, tuningColumn(q));
     }
 

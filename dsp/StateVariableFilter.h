@@ -5,12 +5,24 @@
 // centres are corrected by svfTuningTable, which has q classes only up to q < 11.
 #pragma once
 
+// One pass of the loop, for a float and lane-wise for SSE2 lanes: low integrates the old band
+// state, band the new high. The order is the filter.
+template <typename Value>
+inline void stateVariableStep(
+    Value v, Value tuning, Value damping, Value& bandState, Value& lowState, Value& high)
+{
+    lowState = bandState * tuning + lowState;
+    high = v - lowState - bandState * damping;
+    bandState = bandState + tuning * high;
+}
+
 class StateVariableFilter {
 public:
     static constexpr int kLowPass = 1;
     static constexpr int kBandPass = 2;
 
-    // Sets coefficients for rate fs and mode kLowPass or kBandPass; leaves the state alone.
+    // Sets coefficients for rate fs and mode kLowPass or kBandPass; keeps no rate and leaves the
+    // state alone.
     void configure(float fs, float frequency, float q, float gain, int mode);
 
     // Called per sample on the audio thread; allocates nothing.
@@ -42,26 +54,22 @@ public:
     }
 
     float low = 0.0f, high = 0.0f, band = 0.0f;  // outputs of the latest step
-    float sampleRate = 0.0f;                      // Hz
-    float frequency = 0.0f;                       // Hz, at most sampleRate / 2
-    float q = 0.5f;                               // 0.5 .. 100
+    float frequency = 0.0f;                      // Hz, at most half the rate it was designed for
+    float q = 0.5f;                              // 0.5 .. 100
     float gain = 0.0f;
-    float outputGain = 0.0f;                      // gain / q, or gain for a low-pass with q < 1
+    float outputGain = 0.0f;  // gain / q, or gain for a low-pass with q < 1
     int mode = kLowPass;
-    float bandState = 0.0f, lowState = 0.0f;      // integrator states
-    float tuning = 0.0f;                          // 2·sin(pi·fc'/fs'), per iteration
-    float damping = 2.0f;                         // 1 / q
-    int iterations = 1;                           // loop passes per sample
-    float previousInput = 0.0f;                   // start of the next sample's input ramp
+    float bandState = 0.0f, lowState = 0.0f;  // integrator states
+    float tuning = 0.0f;                      // 2·sin(pi·fc'/fs'), per iteration
+    float damping = 2.0f;                     // 1 / q
+    int iterations = 1;                       // loop passes per sample
+    float previousInput = 0.0f;               // start of the next sample's input ramp
 
 private:
-    // The order is the filter: low integrates the old band state, band the new high.
     void step(float v)
     {
-        low = bandState * tuning + lowState;
-        lowState = low;
-        high = v - low - bandState * damping;
-        band = bandState + tuning * high;
-        bandState = band;
+        stateVariableStep(v, tuning, damping, bandState, lowState, high);
+        low = lowState;
+        band = bandState;
     }
 };

@@ -2,7 +2,6 @@
 
 void TriodeStage::configure(float fs, float fPlate, float fInput, float fCoupling, float r, float k)
 {
-    sampleRate = fs;
     biasScale = 1.0f / r;
     plateScale = static_cast<float>(k * 0.01);
     plateFilter.setCutoff(fPlate, fs);

@@ -22,7 +22,7 @@ inline float triodeTransfer(float v)
     // In float, which keeps this lookup short on the stages' feedback paths. Just below the
     // upper limit p rounds up to the last index; holding i one below it gives f = 1 there, so
     // the last value comes out and nothing past the table is read.
-    const float p = v * 10.0f + static_cast<float>(Table::zeroIndex);
+    const float p = v * Table::stepsPerUnit + static_cast<float>(Table::zeroIndex);
     const int i = std::min(static_cast<int>(p), Table::size - 2);
     const float f = p - static_cast<float>(i);
     return Table::values[i] * (1.0f - f) + Table::values[i + 1] * f;
@@ -30,6 +30,8 @@ inline float triodeTransfer(float v)
 
 class TriodeStage : public AudioModule {
 public:
+    static constexpr float kPlateSupply = 250.0f;  // the bias loop low-passes (supply - curve)·k·0.01
+
     // fs is the 4x rate. Sets coefficients only: gain and every state carry on.
     void configure(float fs, float fPlate, float fInput, float fCoupling, float r, float k);
 
@@ -39,7 +41,7 @@ public:
         const float u = inputFilter.processLowPass(x * gain);
         const float v = u - biasState * biasScale;
         const float t = triodeTransfer(v);
-        biasState = plateFilter.processLowPass((250.0f - t) * plateScale);
+        biasState = plateFilter.processLowPass((kPlateSupply - t) * plateScale);
         return couplingFilter.processHighPass(t);
     }
 
@@ -49,7 +51,17 @@ public:
         return biasState + inputFilter.stateSum() + plateFilter.stateSum() + couplingFilter.stateSum();
     }
 
-    float sampleRate = 0.0f;       // the 4x rate the coefficients belong to
+    // These coefficients and gain with the states of `running`.
+    TriodeStage withStateOf(const TriodeStage& running) const
+    {
+        TriodeStage combined = *this;
+        combined.plateFilter = plateFilter.withStateOf(running.plateFilter);
+        combined.couplingFilter = couplingFilter.withStateOf(running.couplingFilter);
+        combined.inputFilter = inputFilter.withStateOf(running.inputFilter);
+        combined.biasState = running.biasState;
+        return combined;
+    }
+
     float gain = 1.0f;             // input gain, written by the engine per channel and drive
     OnePoleFilter plateFilter;     // low-pass of the bias loop
     OnePoleFilter couplingFilter;  // high-pass on the output

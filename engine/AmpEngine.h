@@ -9,18 +9,10 @@
 // lock, wait or call the OS.
 #pragma once
 
+#include "AmpChain.h"
 #include "AmpSettings.h"
 #include "RelaxedAtomic.h"
 #include "TripleBuffer.h"
-
-#include "dsp/Biquad.h"
-#include "dsp/CabinetSimulator.h"
-#include "dsp/DecimationFilter.h"
-#include "dsp/OnePoleFilter.h"
-#include "dsp/PolyphaseUpsampler.h"
-#include "dsp/PowerAmp.h"
-#include "dsp/ToneStack.h"
-#include "dsp/TriodeStage.h"
 
 #include <atomic>
 #include <cstdint>
@@ -28,8 +20,8 @@
 
 class AmpEngine {
 public:
-    static constexpr int kOversampling = 4;
-    static constexpr int kNumStages = AmpSettings::kNumStages;
+    static constexpr int kOversampling = AmpChain::kOversampling;
+    static constexpr int kNumStages = Preamp::kStages;
 
     AmpEngine();
     AmpEngine(const AmpEngine&) = delete;
@@ -81,27 +73,17 @@ public:
     // Inspection by tests and tools, while no other thread uses the engine: the newest
     // design, and the audio side's resampling state.
     const AmpSettings& design() const { return draft_; }
-    const TriodeStage& stage(int index) const { return draft_.stages[index]; }
+    const TriodeStage& stage(int index) const { return draft_.preamp.stages[index]; }
     const Biquad& channelFilter() const { return draft_.channelFilter; }
     const ToneStack& toneStack() const { return draft_.toneStack; }
     const PowerAmp& powerAmp() const { return draft_.powerAmp; }
-    const OnePoleFilter& feedbackFilter() const { return draft_.feedbackFilter; }
-    int32_t stageFactor(int index) const;
-    const DecimationFilter& decimator() const { return decimator_; }
+    const DecimationFilter& decimator() const { return chain_.decimator; }
     int32_t denormalSign() const { return denormalSign_; }
-    bool isReady() const { return upsampler_.isConfigured() && decimator_.isConfigured(); }
+    bool isReady() const { return chain_.isReady(); }
 
 private:
     friend class AmpEngineTestAccess;  // lets tests plant chain states
 
-    // Runs the chain over a block with design `s` and hands write(i, y) each output already
-    // scaled by the master. `firstOffset` goes onto the first input sample; every sample is
-    // then scaled by the input gain and made safe before it enters the chain.
-    template <typename Write>
-    void runChain(const AmpSettings& s, const float* input, int32_t frames, double firstOffset, Write write);
-    // False once a recursive state holds an infinity or a NaN, which would never leave it.
-    bool statesAreFinite() const;
-    void clearStates();
     void preRoll();
 
     // The audio side is held by one block at a time, or by a rate change for its whole length.
@@ -112,7 +94,7 @@ private:
 
     // Writers' helpers; the caller holds writerMutex_.
     void publishDraft();
-    void designForRate();  // the blocks whose design depends on the rate alone
+    void designForRate();  // the oversampled blocks whose design depends on the rate alone
     void designChannel();  // everything the channel selects
     void designToneStack();
     void designStageGains();
@@ -136,16 +118,10 @@ private:
     AmpSettings draft_;                    // the newest design
     TripleBuffer<AmpSettings> published_;  // whole designs on their way to the audio thread
 
-    // The audio side: the chain's states, and the rate-bound blocks a rate change rebuilds.
+    // The audio side: the chain's states and the rate-bound blocks a rate change rebuilds (the
+    // resampling kernels and the cabinet). The designs in it are unused: blocks take them from
+    // published_.
     std::atomic<bool> audioSideTaken_{false};
-    PolyphaseUpsampler upsampler_;  // host rate -> 4x
-    DecimationFilter decimator_;    // 4x -> host rate
-    Biquad channelFilter_;
-    TriodeStage stages_[kNumStages];
-    OnePoleFilter feedbackFilter_;
-    float feedbackValue_ = 0.0f;    // negative feedback subtracted before the third stage
-    ToneStack toneStack_;
-    PowerAmp powerAmp_;
-    CabinetSimulator cabinet_;      // runs at the host rate; designed and run here
+    AmpChain chain_;
     int32_t denormalSign_ = 1;
 };

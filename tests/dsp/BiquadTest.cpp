@@ -1,4 +1,4 @@
-#include "dsp/Biquad.h"
+#include "dsp/FilterDesign.h"
 
 #include "FrequencyResponse.h"
 

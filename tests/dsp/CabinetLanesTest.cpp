@@ -79,10 +79,10 @@ TEST(CabinetLanes, MatchesCabinetSimulatorBitForBitAcrossBlocksRatesAndSettings)
             // input, the block's last from drain().
             CabinetLanes cabinet(*lanes);
             float expected = reference->process(testSignal(n));
-            cabinet.fill(testSignal(n));
+            cabinet.fill<0>(testSignal(n));
             for (int i = 1; i <= blockLengths[block % 7]; ++i, ++n) {
                 const bool last = i == blockLengths[block % 7];
-                const float actual = last ? cabinet.drain() : cabinet.push(testSignal(n + 1));
+                const float actual = last ? cabinet.drain<0>() : cabinet.push(testSignal(n + 1));
                 ASSERT_EQ(bits(actual), bits(expected))
                     << where << ", sample " << n << ": " << actual << " vs " << expected;
                 if (!last)

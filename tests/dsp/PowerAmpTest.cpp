@@ -12,7 +12,7 @@ constexpr float kFs = 176400.0f;
 PowerAmp configuredAmp(float lowBoost, float presence)
 {
     PowerAmp amp;
-    amp.configure(kFs, 0.075f);
+    amp.configure(kFs);
     amp.lowBoost = lowBoost;
     amp.presence = presence;
     return amp;
@@ -33,7 +33,10 @@ double settledRms(PowerAmp amp, double hz)
 
 using Complex = std::complex<double>;
 
-Complex lowPassAt(const OnePoleFilter& f, Complex zInverse) { return f.lowGain / (1.0 - f.pole * zInverse); }
+Complex lowPassAt(const OnePoleFilter& f, Complex zInverse)
+{
+    return f.lowGain / (1.0 - f.pole * zInverse);
+}
 
 Complex highPassAt(const OnePoleFilter& f, Complex zInverse)
 {
@@ -51,8 +54,9 @@ Complex biquadAt(const Biquad& b, Complex z1)
 Complex modelResponse(const PowerAmp& amp, double hz)
 {
     const Complex zInverse = std::polar(1.0, -6.283185307179586 * hz / kFs);
-    const Complex sagLoop = amp.sagAmount * 0.083333 * lowPassAt(amp.sagFilterA, zInverse);
-    const Complex loopA = sagLoop + static_cast<double>(amp.resonanceFeedback) * biquadAt(amp.resonanceFilterA, zInverse)
+    const Complex sagLoop = PowerAmp::kSagAmount * 0.083333 * lowPassAt(amp.sagFilterA, zInverse);
+    const Complex loopA = sagLoop
+        + static_cast<double>(PowerAmp::kResonanceFeedbackA) * biquadAt(amp.resonanceFilterA, zInverse)
         + 0.5 * amp.presence * highPassAt(amp.brightFilterA, zInverse);
     const Complex loopB = sagLoop - 1.414 * biquadAt(amp.resonanceFilterB, zInverse)
         + static_cast<double>(amp.presence) * highPassAt(amp.brightFilterB, zInverse);
@@ -67,7 +71,7 @@ Complex modelResponse(const PowerAmp& amp, double hz)
 TEST(PowerAmp, ImpulseResponseMatchesTheLoopModel)
 {
     PowerAmp amp = configuredAmp(2.0f, 1.0f);
-    amp.setVoicing(600.0f);
+    amp.setVoicing(600.0f, kFs);
     PowerAmp idle = amp;
     // The sag terms' constant offset is the same with and without the impulse, so the
     // difference of the two runs is the linear response. A large impulse keeps the float
@@ -77,7 +81,8 @@ TEST(PowerAmp, ImpulseResponseMatchesTheLoopModel)
         response[n] = (amp.process(n == 0 ? 100.0f : 0.0f) - idle.process(0.0f)) / 100.0f;
     for (double hz : {20.0, 100.0, 300.0, 800.0, 920.0, 4500.0, 10000.0, 40000.0}) {
         const Complex expected = modelResponse(amp, hz);
-        EXPECT_LT(std::abs(responseAt(response, hz, kFs) - expected), 1e-3 * std::abs(expected)) << hz << " Hz";
+        EXPECT_LT(std::abs(responseAt(response, hz, kFs) - expected), 1e-3 * std::abs(expected))
+            << hz << " Hz";
     }
 }
 
@@ -118,17 +123,16 @@ TEST(PowerAmp, VoicingMovesTheAllPassCentreFrom320To920Hz)
         double centreHz;
     } cases[] = {{600.0f, 920.0}, {0.0f, 320.0}, {300.0f, 620.0}};
     for (const auto& c : cases) {
-        amp.setVoicing(c.offsetHz);
+        amp.setVoicing(c.offsetHz, kFs);
         Biquad allPass = amp.voicingFilter;
-        const std::vector<float> h =
-            impulseResponse([&](float x) { return allPass.process(x); }, 65536);
+        const std::vector<float> h = impulseResponse([&](float x) { return allPass.process(x); }, 65536);
         const std::complex<double> atCentre = responseAt(h, c.centreHz, kFs);
         EXPECT_NEAR(atCentre.real(), -1.0, 1e-3) << "offset " << c.offsetHz;
         EXPECT_NEAR(atCentre.imag(), 0.0, 1e-3) << "offset " << c.offsetHz;
         for (double hz : {50.0, 5000.0})
             EXPECT_NEAR(gainDb(h, hz, kFs), 0.0, 0.01) << "offset " << c.offsetHz << ", " << hz << " Hz";
     }
-    amp.configure(kFs, 0.075f);
+    amp.configure(kFs);
     Biquad reset = amp.voicingFilter;
     const std::vector<float> h = impulseResponse([&](float x) { return reset.process(x); }, 65536);
     EXPECT_NEAR(responseAt(h, 320.0, kFs).real(), -1.0, 1e-3) << "configure resets the voicing";

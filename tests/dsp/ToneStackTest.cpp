@@ -1,5 +1,7 @@
 #include "dsp/ToneStack.h"
 
+#include "dsp/FilterDesign.h"
+
 #include "FrequencyResponse.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +15,7 @@ constexpr double kPi = 3.141592653589793;
 ToneStack toneStackAt(float bass, float mid, float treble)
 {
     ToneStack stack;
-    stack.sampleRate = static_cast<float>(kFs);
-    stack.bass = bass;
-    stack.mid = mid;
-    stack.treble = treble;
-    stack.update();
+    designToneStack(bass, mid, treble, static_cast<float>(kFs), stack);
     return stack;
 }
 

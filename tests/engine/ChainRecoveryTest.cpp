@@ -20,15 +20,16 @@ public:
     static std::vector<std::pair<std::string, Plant>> places()
     {
         return {
-            {"channel filter", [](AmpEngine& e, float x) { e.channelFilter_.z1 = x; }},
-            {"stage 1 bias", [](AmpEngine& e, float x) { e.stages_[0].biasState = x; }},
-            {"stage 3 coupling", [](AmpEngine& e, float x) { e.stages_[2].couplingFilter.x1 = x; }},
-            {"feedback", [](AmpEngine& e, float x) { e.feedbackValue_ = x; }},
-            {"tone stack", [](AmpEngine& e, float x) { e.toneStack_.midSection.z2 = x; }},
-            {"power amp sag", [](AmpEngine& e, float x) { e.powerAmp_.sagB = x; }},
-            {"voicing", [](AmpEngine& e, float x) { e.powerAmp_.voicingFilter.z1 = x; }},
-            {"cabinet band", [](AmpEngine& e, float x) { e.cabinet_.subBand.bandState = x; }},
-            {"cabinet top cut", [](AmpEngine& e, float x) { e.cabinet_.highCut.previousInput = x; }},
+            {"channel filter", [](AmpEngine& e, float x) { e.chain_.channelFilter.z1 = x; }},
+            {"stage 1 bias", [](AmpEngine& e, float x) { e.chain_.preamp.stages[0].biasState = x; }},
+            {"stage 3 coupling",
+                [](AmpEngine& e, float x) { e.chain_.preamp.stages[2].couplingFilter.x1 = x; }},
+            {"feedback", [](AmpEngine& e, float x) { e.chain_.preamp.feedbackValue = x; }},
+            {"tone stack", [](AmpEngine& e, float x) { e.chain_.toneStack.midSection.z2 = x; }},
+            {"power amp sag", [](AmpEngine& e, float x) { e.chain_.powerAmp.sagB = x; }},
+            {"voicing", [](AmpEngine& e, float x) { e.chain_.powerAmp.voicingFilter.z1 = x; }},
+            {"cabinet band", [](AmpEngine& e, float x) { e.chain_.cabinet.subBand.bandState = x; }},
+            {"cabinet top cut", [](AmpEngine& e, float x) { e.chain_.cabinet.highCut.previousInput = x; }},
         };
     }
 };

@@ -1,4 +1,4 @@
-#include "dsp/TriodeStageChain.h"
+#include "dsp/PreampLanes.h"
 
 #include "BitIdentity.h"
 
@@ -14,30 +14,15 @@ namespace {
 
 constexpr float kFs = 192000.0f;
 
-struct ScalarPreamp {
-    TriodeStage stages[TriodeStageChain::kStages];
-    OnePoleFilter feedback;
-    float feedbackValue = 0.0f;
-
-    float process(float x)
-    {
-        float s = stages[0].process(x);
-        s = stages[1].process(s);
-        s = stages[2].process(s - feedbackValue);
-        feedbackValue = 0.5f * feedback.processLowPass(s);
-        return s;
-    }
-};
-
-void configure(ScalarPreamp& preamp, float inputHz, float gain)
+void configure(Preamp& preamp, float inputHz, float gain)
 {
     const float plate[] = {86.0f, 132.0f, 194.0f}, input[] = {inputHz, 6531.0f, 22570.0f};
     const float r[] = {68.0f, 100.0f, 150.0f}, k[] = {2.7f, 1.5f, 0.82f};
-    for (int i = 0; i < TriodeStageChain::kStages; ++i) {
+    for (int i = 0; i < Preamp::kStages; ++i) {
         preamp.stages[i].configure(kFs, plate[i], input[i], 33.0f, r[i], k[i]);
         preamp.stages[i].gain = gain * static_cast<float>(i + 1);
     }
-    preamp.feedback.setCutoff(500.0, kFs);
+    preamp.configureFeedback(kFs);
 }
 
 // Plucked tones, noise bursts, silence and overdriven stretches.
@@ -48,10 +33,14 @@ float testSignal(int n, uint32_t& seed)
     const float envelope = std::exp(-static_cast<float>(n % 9000) / 2000.0f);
     const float tone = std::sin(0.0123f * static_cast<float>(n)) * envelope;
     switch ((n / 7000) % 4) {
-    case 0: return 0.5f * tone;
-    case 1: return 0.0f;
-    case 2: return 40.0f * tone + 0.1f * noise;
-    default: return 0.05f * noise;
+    case 0:
+        return 0.5f * tone;
+    case 1:
+        return 0.0f;
+    case 2:
+        return 40.0f * tone + 0.1f * noise;
+    default:
+        return 0.05f * noise;
     }
 }
 
@@ -59,9 +48,9 @@ float testSignal(int n, uint32_t& seed)
 
 // Runs the chain as the engine does, in blocks of varying length with settings changed between
 // blocks, and demands every output and every state bit-equal to the scalar stages.
-TEST(TriodeStageChain, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
+TEST(PreampLanes, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
 {
-    ScalarPreamp scalar, pipelined;
+    Preamp scalar, pipelined;
     configure(scalar, 2500.0f, 4.0f);
     configure(pipelined, 2500.0f, 4.0f);
     const int blockLengths[] = {1, 2, 3, 64, 5, 511, 17};
@@ -80,58 +69,59 @@ TEST(TriodeStageChain, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
             in[static_cast<size_t>(i)] = testSignal(n, seed);
             expected[static_cast<size_t>(i)] = scalar.process(in[static_cast<size_t>(i)]);
         }
-        TriodeStageChain chain(pipelined.stages, pipelined.feedback, pipelined.stages, pipelined.feedback,
-                               pipelined.feedbackValue);
-        chain.fillFirst(in[0]);
-        chain.fillSecond(in[1]);
-        for (int i = 2; i < length; ++i)
-            actual[static_cast<size_t>(i - 2)] = chain.push(in[static_cast<size_t>(i)]);
-        actual[static_cast<size_t>(length - 2)] = chain.drainFirst();
-        actual[static_cast<size_t>(length - 1)] = chain.drainSecond();
-        chain.store(pipelined.stages, pipelined.feedback, pipelined.feedbackValue);
+        PreampLanes lanes(pipelined, pipelined);
+        lanes.fill<0>(in[0]);
+        lanes.fill<1>(in[1]);
+        for (int i = PreampLanes::kLatency; i < length; ++i)
+            actual[static_cast<size_t>(i - PreampLanes::kLatency)] = lanes.push(in[static_cast<size_t>(i)]);
+        actual[static_cast<size_t>(length - 2)] = lanes.drain<0>();
+        actual[static_cast<size_t>(length - 1)] = lanes.drain<1>();
+        lanes.store(pipelined);
 
         for (int i = 0; i < length; ++i)
             ASSERT_EQ(bits(actual[static_cast<size_t>(i)]), bits(expected[static_cast<size_t>(i)]))
                 << "block " << block << ", sub-sample " << i << ": " << actual[static_cast<size_t>(i)]
                 << " vs " << expected[static_cast<size_t>(i)];
-        for (int s = 0; s < TriodeStageChain::kStages; ++s) {
+        for (int s = 0; s < Preamp::kStages; ++s) {
             const TriodeStage& a = pipelined.stages[s];
             const TriodeStage& e = scalar.stages[s];
             ASSERT_EQ(bits(a.biasState), bits(e.biasState)) << "block " << block << ", stage " << s;
             ASSERT_EQ(bits(a.plateFilter.y1), bits(e.plateFilter.y1)) << "block " << block << ", stage " << s;
             ASSERT_EQ(bits(a.inputFilter.y1), bits(e.inputFilter.y1)) << "block " << block << ", stage " << s;
-            ASSERT_EQ(bits(a.couplingFilter.y1), bits(e.couplingFilter.y1)) << "block " << block << ", stage " << s;
-            ASSERT_EQ(bits(a.couplingFilter.x1), bits(e.couplingFilter.x1)) << "block " << block << ", stage " << s;
+            ASSERT_EQ(bits(a.couplingFilter.y1), bits(e.couplingFilter.y1))
+                << "block " << block << ", stage " << s;
+            ASSERT_EQ(bits(a.couplingFilter.x1), bits(e.couplingFilter.x1))
+                << "block " << block << ", stage " << s;
         }
         ASSERT_EQ(bits(pipelined.feedbackValue), bits(scalar.feedbackValue)) << "block " << block;
     }
 }
 
 // The lane-wise curve lookup against triodeTransfer at its limits, between them and for NaN.
-TEST(TriodeStageChain, TransferMatchesScalarCurveAtEveryEdge)
+TEST(PreampLanes, TransferMatchesScalarCurveAtEveryEdge)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     std::vector<float> inputs = {nan, inf, -inf, 7.7f, -7.6f, std::nextafter(7.7f, 0.0f),
-                                 std::nextafter(-7.6f, 0.0f), 0.0f, -0.0f, 1e30f, -1e30f};
+        std::nextafter(-7.6f, 0.0f), 0.0f, -0.0f, 1e30f, -1e30f};
     for (float v = -8.0f; v <= 8.0f; v += 0.0137f)
         inputs.push_back(v);
     for (const float v : inputs) {
         // A single stage with unit gain, no bias and transparent filters puts v on the curve.
-        ScalarPreamp scalar;
+        Preamp scalar;
         for (TriodeStage& s : scalar.stages) {
             s.configure(kFs, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
             s.inputFilter.pole = 0.0;
             s.inputFilter.lowGain = 1.0;
         }
         scalar.stages[0].couplingFilter.highGain = 1.0;
-        TriodeStageChain chain(scalar.stages, scalar.feedback, scalar.stages, scalar.feedback, scalar.feedbackValue);
-        chain.fillFirst(0.0f);
-        chain.fillSecond(0.0f);
-        chain.push(v);  // stage 1's last input; the draining steps leave its lane alone
-        chain.drainFirst();
-        chain.drainSecond();
-        chain.store(scalar.stages, scalar.feedback, scalar.feedbackValue);
+        PreampLanes lanes(scalar, scalar);
+        lanes.fill<0>(0.0f);
+        lanes.fill<1>(0.0f);
+        lanes.push(v);  // stage 1's last input; the draining steps leave its lane alone
+        lanes.drain<0>();
+        lanes.drain<1>();
+        lanes.store(scalar);
         const float expected = triodeTransfer(v);
         EXPECT_EQ(bits(scalar.stages[0].couplingFilter.x1), bits(expected)) << "v = " << v;
     }

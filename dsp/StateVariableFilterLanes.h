@@ -13,11 +13,11 @@
 
 #include <emmintrin.h>
 
-class StateVariableFilterPair {
+class StateVariableFilterLanes {
 public:
     enum : int { kA = 1, kB = 2 };
 
-    StateVariableFilterPair(const StateVariableFilter& a, const StateVariableFilter& b);
+    StateVariableFilterLanes(const StateVariableFilter& a, const StateVariableFilter& b);
     void store(StateVariableFilter& a, StateVariableFilter& b) const;
 
     // Runs A on xa and B on xb. A filter named in kIdle keeps its state and yields nothing.
@@ -32,12 +32,8 @@ public:
         }
         const __m128 x = _mm_unpacklo_ps(_mm_set_ss(xa), _mm_set_ss(xb));
         __m128 bandState = bandState_, lowState = lowState_, high = high_;
-        const auto step = [&](__m128 v) {
-            // Low integrates the old band state, band the new high.
-            lowState = _mm_add_ps(_mm_mul_ps(bandState, tuning_), lowState);
-            high = _mm_sub_ps(_mm_sub_ps(v, lowState), _mm_mul_ps(bandState, damping_));
-            bandState = _mm_add_ps(bandState, _mm_mul_ps(tuning_, high));
-        };
+        const auto step
+            = [&](__m128 v) { stateVariableStep(v, tuning_, damping_, bandState, lowState, high); };
         if (passes_ == 1) {
             step(x);
         } else {

@@ -1,4 +1,4 @@
-#include "dsp/StateVariableFilterPair.h"
+#include "dsp/StateVariableFilterLanes.h"
 
 #include "BitIdentity.h"
 
@@ -24,7 +24,7 @@ StateVariableFilter configured(float fs, float frequency, float q, float gain, i
 // low-pass) and pairs that must not (unequal passes, a silenced filter), stepped with either
 // filter idle now and then: every output of a running filter and every state at the end of
 // each block must equal the scalar filters' bit for bit.
-TEST(StateVariableFilterPair, MatchesScalarFiltersBitForBitWithIdleSteps)
+TEST(StateVariableFilterLanes, MatchesScalarFiltersBitForBitWithIdleSteps)
 {
     constexpr int kBand = StateVariableFilter::kBandPass, kLow = StateVariableFilter::kLowPass;
     struct Case {
@@ -45,7 +45,7 @@ TEST(StateVariableFilterPair, MatchesScalarFiltersBitForBitWithIdleSteps)
         StateVariableFilter scalarA = c.a, scalarB = c.b, pairedA = c.a, pairedB = c.b;
         int n = 0;
         for (int block = 0; block < 40; ++block) {
-            StateVariableFilterPair pair(pairedA, pairedB);
+            StateVariableFilterLanes pair(pairedA, pairedB);
             for (int i = 0; i < 1 + block * 7 % 50; ++i, ++n) {
                 const float t = static_cast<float>(n);
                 const float xa = std::sin(0.37f * t) * ((n / 300) % 3 == 1 ? 20.0f : 0.5f);
@@ -53,10 +53,10 @@ TEST(StateVariableFilterPair, MatchesScalarFiltersBitForBitWithIdleSteps)
                 float ya = 0.0f, yb = 0.0f;
                 const std::string where = std::string(c.name) + ", sample " + std::to_string(n);
                 if (n % 5 == 3) {
-                    pair.process<StateVariableFilterPair::kA>(xa, xb, ya, yb);
+                    pair.process<StateVariableFilterLanes::kA>(xa, xb, ya, yb);
                     ASSERT_EQ(bits(yb), bits(scalarB.process(xb))) << where << ", A idle";
                 } else if (n % 7 == 4) {
-                    pair.process<StateVariableFilterPair::kB>(xa, xb, ya, yb);
+                    pair.process<StateVariableFilterLanes::kB>(xa, xb, ya, yb);
                     ASSERT_EQ(bits(ya), bits(scalarA.process(xa))) << where << ", B idle";
                 } else {
                     pair.process<0>(xa, xb, ya, yb);

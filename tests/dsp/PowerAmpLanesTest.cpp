@@ -1,4 +1,4 @@
-#include "dsp/PowerAmpPair.h"
+#include "dsp/PowerAmpLanes.h"
 
 #include "BitIdentity.h"
 
@@ -13,17 +13,15 @@ namespace {
 void expectSameStates(const PowerAmp& a, const PowerAmp& e, int block)
 {
     const float actual[] = {a.sagA, a.sagB, a.resonanceA, a.resonanceB, a.brightA, a.brightB,
-                            a.resonanceFilterA.z1, a.resonanceFilterA.z2, a.resonanceFilterB.z1,
-                            a.resonanceFilterB.z2, a.voicingFilter.z1, a.voicingFilter.z2,
-                            a.brightFilterA.x1, a.brightFilterB.y1, a.sagFilterA.y1, a.sagFilterB.y1,
-                            a.toneFilterA.y1, a.toneFilterB.y1, a.couplingFilterA.x1,
-                            a.couplingFilterB.y1, a.outputFilter.y1};
+        a.resonanceFilterA.z1, a.resonanceFilterA.z2, a.resonanceFilterB.z1, a.resonanceFilterB.z2,
+        a.voicingFilter.z1, a.voicingFilter.z2, a.brightFilterA.x1, a.brightFilterB.y1, a.sagFilterA.y1,
+        a.sagFilterB.y1, a.toneFilterA.y1, a.toneFilterB.y1, a.couplingFilterA.x1, a.couplingFilterB.y1,
+        a.outputFilter.y1};
     const float expected[] = {e.sagA, e.sagB, e.resonanceA, e.resonanceB, e.brightA, e.brightB,
-                              e.resonanceFilterA.z1, e.resonanceFilterA.z2, e.resonanceFilterB.z1,
-                              e.resonanceFilterB.z2, e.voicingFilter.z1, e.voicingFilter.z2,
-                              e.brightFilterA.x1, e.brightFilterB.y1, e.sagFilterA.y1, e.sagFilterB.y1,
-                              e.toneFilterA.y1, e.toneFilterB.y1, e.couplingFilterA.x1,
-                              e.couplingFilterB.y1, e.outputFilter.y1};
+        e.resonanceFilterA.z1, e.resonanceFilterA.z2, e.resonanceFilterB.z1, e.resonanceFilterB.z2,
+        e.voicingFilter.z1, e.voicingFilter.z2, e.brightFilterA.x1, e.brightFilterB.y1, e.sagFilterA.y1,
+        e.sagFilterB.y1, e.toneFilterA.y1, e.toneFilterB.y1, e.couplingFilterA.x1, e.couplingFilterB.y1,
+        e.outputFilter.y1};
     for (size_t i = 0; i < sizeof actual / sizeof actual[0]; ++i)
         EXPECT_EQ(bits(actual[i]), bits(expected[i])) << "block " << block << ", state " << i;
 }
@@ -32,11 +30,11 @@ void expectSameStates(const PowerAmp& a, const PowerAmp& e, int block)
 
 // Blocks of varying length with voicing, presence and low boost changed between them: every
 // output and every state must equal the scalar power amp's bit for bit.
-TEST(PowerAmpPair, MatchesScalarPowerAmpBitForBitAcrossBlocksAndSettings)
+TEST(PowerAmpLanes, MatchesScalarPowerAmpBitForBitAcrossBlocksAndSettings)
 {
     PowerAmp scalar, paired;
     for (PowerAmp* amp : {&scalar, &paired}) {
-        amp->configure(192000.0f, 0.075f);
+        amp->configure(192000.0f);
         amp->lowBoost = 2.0f;
     }
     const int blockLengths[] = {1, 4, 7, 256, 2048, 3};
@@ -47,26 +45,28 @@ TEST(PowerAmpPair, MatchesScalarPowerAmpBitForBitAcrossBlocksAndSettings)
             const float presence = static_cast<float>(block % 3) * 0.4f;
             const float lowBoost = block % 40 == 10 ? 0.7071f : 1.0f;
             for (PowerAmp* amp : {&scalar, &paired}) {
-                amp->setVoicing(voicing);
+                amp->setVoicing(voicing, 192000.0f);
                 amp->presence = presence;
                 amp->lowBoost = lowBoost;
             }
         }
-        PowerAmpPair pair(paired, paired);
+        PowerAmpLanes lanes(paired, paired);
         for (int i = 0; i < blockLengths[block % 6]; ++i, ++n) {
             // A decaying chord with loud stretches and silence.
             const float envelope = std::exp(-static_cast<float>(n % 20000) / 5000.0f);
-            float w = envelope * (std::sin(0.031f * static_cast<float>(n)) + 0.5f * std::sin(0.0071f * static_cast<float>(n)));
+            float w = envelope
+                * (std::sin(0.031f * static_cast<float>(n))
+                    + 0.5f * std::sin(0.0071f * static_cast<float>(n)));
             if ((n / 15000) % 3 == 1)
                 w *= 30.0f;
             if ((n / 15000) % 5 == 4)
                 w = 0.0f;
             const float expected = scalar.process(w);
-            const float actual = pair.process(w);
-            ASSERT_EQ(bits(actual), bits(expected)) << "block " << block << ", sample " << n << ": "
-                                                     << actual << " vs " << expected;
+            const float actual = lanes.push(w);
+            ASSERT_EQ(bits(actual), bits(expected))
+                << "block " << block << ", sample " << n << ": " << actual << " vs " << expected;
         }
-        pair.store(paired);
+        lanes.store(paired);
         expectSameStates(paired, scalar, block);
     }
 }

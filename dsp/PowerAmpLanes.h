@@ -4,60 +4,53 @@
 // precision (B's subtracted resonance term is added negated, its presence term scaled by 1,
 // both exact), so the output and states match PowerAmp bit for bit.
 //
-// Like TriodeStageChain it lives for one block: it loads the amp's settings from the design and
-// its states from the running amp, and writes the states back in store().
+// Like every lane form of a block it lives for one block: it loads the amp's settings from the
+// design and its states from the running amp, and writes the states back in store(). It has
+// no latency: each push returns its own sample's output.
 #pragma once
 
 #include "PowerAmp.h"
+#include "SseLanes.h"
 
 #include <emmintrin.h>
 
-class PowerAmpPair {
+class PowerAmpLanes {
 public:
-    PowerAmpPair(const PowerAmp& design, const PowerAmp& state);
+    static constexpr int kLatency = 0;
+
+    PowerAmpLanes(const PowerAmp& design, const PowerAmp& state);
     void store(PowerAmp& state) const;
 
-    float process(float w)
+    float push(float w)
     {
         const __m128 in = _mm_mul_ps(_mm_set1_ps(w), _mm_setr_ps(1.0f, -1.0f, 0.0f, 0.0f));
         const __m128 x = _mm_add_ps(_mm_add_ps(_mm_sub_ps(in, sag_), _mm_mul_ps(resonance_, resonanceScale_)),
-                                    _mm_mul_ps(_mm_mul_ps(bright_, presence_), presenceScale_));
-        // Resonance biquads, transposed direct form II.
-        const __m128 r = _mm_add_ps(_mm_mul_ps(b0_, x), z1_);
-        z1_ = _mm_add_ps(_mm_sub_ps(_mm_mul_ps(b1_, x), _mm_mul_ps(a1_, r)), z2_);
-        z2_ = _mm_sub_ps(_mm_mul_ps(b2_, x), _mm_mul_ps(a2_, r));
-        resonance_ = r;
+            _mm_mul_ps(_mm_mul_ps(bright_, presence_), presenceScale_));
+        resonance_ = biquadStep(x, b0_, b1_, b2_, a1_, a2_, z1_, z2_);
 
         const __m128d xd = _mm_cvtps_pd(x);
-        bright_ = _mm_cvtpd_ps(highPass(brightGain_, brightPole_, xd, brightY1_, brightX1_));
+        bright_ = _mm_cvtpd_ps(
+            onePoleHighPass(brightGain_, brightPole_, xd, _mm_cvtps_pd(brightY1_), _mm_cvtps_pd(brightX1_)));
         brightY1_ = bright_;
         brightX1_ = x;
 
-        const __m128 sagIn = _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(250.0f), x), _mm_set1_ps(0.083333f));
-        sagY1_ = _mm_cvtpd_ps(lowPass(sagGain_, sagPole_, _mm_cvtps_pd(sagIn), sagY1_));
+        const __m128 sagIn
+            = _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(PowerAmp::kSagSupply), x), _mm_set1_ps(PowerAmp::kSagScale));
+        sagY1_ = _mm_cvtpd_ps(onePoleLowPass(sagGain_, sagPole_, _mm_cvtps_pd(sagIn), _mm_cvtps_pd(sagY1_)));
         sag_ = _mm_mul_ps(sagAmount_, sagY1_);
 
-        toneY1_ = _mm_cvtpd_ps(lowPass(toneGain_, tonePole_, xd, toneY1_));
-        couplingY1_ = _mm_cvtpd_ps(highPass(couplingGain_, couplingPole_, _mm_cvtps_pd(toneY1_), couplingY1_, couplingX1_));
+        toneY1_ = _mm_cvtpd_ps(onePoleLowPass(toneGain_, tonePole_, xd, _mm_cvtps_pd(toneY1_)));
+        couplingY1_ = _mm_cvtpd_ps(onePoleHighPass(couplingGain_, couplingPole_, _mm_cvtps_pd(toneY1_),
+            _mm_cvtps_pd(couplingY1_), _mm_cvtps_pd(couplingX1_)));
         couplingX1_ = toneY1_;
 
         const float a = _mm_cvtss_f32(couplingY1_);
         const float b = _mm_cvtss_f32(_mm_shuffle_ps(couplingY1_, couplingY1_, _MM_SHUFFLE(1, 1, 1, 1)));
-        const float e = voicing_.process(b) * 0.7071f + a;
+        const float e = voicing_.process(b) * PowerAmp::kVoicingMix + a;
         return e + lowBoost_ * output_.processLowPass(e);
     }
 
 private:
-    static __m128d lowPass(__m128d gain, __m128d pole, __m128d x, __m128 y1)
-    {
-        return _mm_add_pd(_mm_mul_pd(gain, x), _mm_mul_pd(pole, _mm_cvtps_pd(y1)));
-    }
-    static __m128d highPass(__m128d gain, __m128d pole, __m128d x, __m128 y1, __m128 x1)
-    {
-        return _mm_sub_pd(_mm_add_pd(_mm_mul_pd(gain, x), _mm_mul_pd(pole, _mm_cvtps_pd(y1))),
-                          _mm_mul_pd(gain, _mm_cvtps_pd(x1)));
-    }
-
     // Settings, lane 0 for half A and lane 1 for half B.
     __m128 resonanceScale_, presence_, presenceScale_, sagAmount_;
     __m128 b0_, b1_, b2_, a1_, a2_;

@@ -1,4 +1,6 @@
-#include "dsp/ToneStackChain.h"
+#include "dsp/ToneStackLanes.h"
+
+#include "dsp/FilterDesign.h"
 
 #include "BitIdentity.h"
 
@@ -13,11 +15,7 @@ namespace {
 
 void setControls(ToneStack& stack, float bass, float mid, float treble)
 {
-    stack.sampleRate = 192000.0f;
-    stack.bass = bass;
-    stack.mid = mid;
-    stack.treble = treble;
-    stack.update();
+    designToneStack(bass, mid, treble, 192000.0f, stack);
 }
 
 }  // namespace
@@ -25,7 +23,7 @@ void setControls(ToneStack& stack, float bass, float mid, float treble)
 // Runs the chain as the engine does, in blocks of varying length (down to the shortest, two
 // samples) with the controls moved between blocks, and demands every output and every section state
 // bit-equal to the scalar tone stack.
-TEST(ToneStackChain, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
+TEST(ToneStackLanes, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
 {
     ToneStack scalar, pipelined;
     setControls(scalar, 0.0f, 0.0f, 0.0f);
@@ -45,7 +43,8 @@ TEST(ToneStackChain, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
         for (size_t i = 0; i < in.size(); ++i, ++n) {
             // Chords with loud stretches and silence.
             const float envelope = std::exp(-static_cast<float>(n % 30000) / 8000.0f);
-            float x = envelope * (std::sin(0.021f * static_cast<float>(n)) + 0.7f * std::sin(0.37f * static_cast<float>(n)));
+            float x = envelope
+                * (std::sin(0.021f * static_cast<float>(n)) + 0.7f * std::sin(0.37f * static_cast<float>(n)));
             if ((n / 11000) % 3 == 1)
                 x *= 40.0f;
             if ((n / 11000) % 5 == 4)
@@ -54,14 +53,15 @@ TEST(ToneStackChain, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
             expected[i] = scalar.process(x);
         }
 
-        ToneStackChain chain(pipelined, pipelined);
-        chain.fillFirst(in[0]);
-        chain.fillSecond(in[1]);
-        for (int i = ToneStackChain::kLatency; i < length; ++i)
-            actual[static_cast<size_t>(i - ToneStackChain::kLatency)] = chain.push(in[static_cast<size_t>(i)]);
-        actual[static_cast<size_t>(length - 2)] = chain.drainFirst();
-        actual[static_cast<size_t>(length - 1)] = chain.drainSecond();
-        chain.store(pipelined);
+        ToneStackLanes lanes(pipelined, pipelined);
+        lanes.fill<0>(in[0]);
+        lanes.fill<1>(in[1]);
+        for (int i = ToneStackLanes::kLatency; i < length; ++i)
+            actual[static_cast<size_t>(i - ToneStackLanes::kLatency)]
+                = lanes.push(in[static_cast<size_t>(i)]);
+        actual[static_cast<size_t>(length - 2)] = lanes.drain<0>();
+        actual[static_cast<size_t>(length - 1)] = lanes.drain<1>();
+        lanes.store(pipelined);
 
         for (size_t i = 0; i < in.size(); ++i)
             ASSERT_EQ(bits(actual[i]), bits(expected[i]))
