@@ -42,7 +42,6 @@ void printRow(
 
 void runDemoCommand(const std::string& pluginPath, const std::string& outputDirectory, std::ostream& out)
 {
-    WavFile::requireSupport();
     PluginLibrary library(pluginPath);
     HostCallback host;
 

@@ -9,7 +9,6 @@
 
 void runRenderCommand(const CommandLine& line, std::ostream& out)
 {
-    WavFile::requireSupport();
     // The plug-in is loaded first so that a wrong plug-in path is reported before file errors.
     PluginLibrary library(line.pluginPath);
     const AudioClip input = WavFile::read(line.inputPath);

@@ -1,5 +1,6 @@
-// Reading and writing WAV files. The Linux build uses libsndfile; a build without it has an
-// implementation whose every call throws a "not available in this build" HostError.
+// Reading and writing WAV files, in every build. Writing is our own; reading goes through
+// libsndfile natively and through our own decoder in the Windows builds. Failures throw a
+// HostError naming the file.
 #pragma once
 
 #include "tools/hostkit/AudioClip.h"
@@ -8,11 +9,7 @@
 
 namespace WavFile {
 
-// Throws the "not available in this build" HostError where WAV files cannot be handled, so a
-// command can refuse before it does any work.
-void requireSupport();
-
-// Any channel count and sample format the library understands, as float samples.
+// Any channel count, integer PCM or float samples, as float samples.
 AudioClip read(const std::string& path);
 
 // 32-bit float WAV with one channel per clip channel.

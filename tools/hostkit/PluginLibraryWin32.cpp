@@ -33,14 +33,17 @@ void PluginLibrary::open()
         throw HostError(path_ + ": not a loadable library (" + describeError(GetLastError()) + ")");
     }
     handle_ = module;
-    // GetProcAddress hands back a generic FARPROC; the cast through void* avoids the
-    // function-type mismatch warning.
-    if (void* symbol = reinterpret_cast<void*>(GetProcAddress(module, "main"))) {
-        entry_ = reinterpret_cast<VstEntryProc>(symbol);
-        return;
+    // As hosts do: VSTPluginMain first, which 64-bit plug-ins export, then main.
+    for (const char* name : {"VSTPluginMain", "main"}) {
+        // GetProcAddress hands back a generic FARPROC; the cast through void* avoids the
+        // function-type mismatch warning.
+        if (void* symbol = reinterpret_cast<void*>(GetProcAddress(module, name))) {
+            entry_ = reinterpret_cast<VstEntryProc>(symbol);
+            return;
+        }
     }
     close();
-    throw HostError(path_ + ": not a VST 2 plug-in (the library does not export main)");
+    throw HostError(path_ + ": not a VST 2 plug-in (the library exports neither VSTPluginMain nor main)");
 }
 
 void PluginLibrary::close()
