@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
-# Checks a 32-bit Windows binary: PE32 for i386, of the expected kind, exporting exactly the
-# expected names, and importing only DLLs that every Windows has (the runtimes are linked in).
+# Checks a Windows binary: PE32 for i386 (32) or PE32+ for x86-64 (64), of the expected kind,
+# exporting exactly the expected names, and importing only DLLs that every Windows has (the
+# runtimes are linked in).
 #
-#   check-pe-module.sh OBJDUMP FILE dll|exe [EXPORT...]
+#   check-pe-module.sh OBJDUMP FILE dll|exe 32|64 [EXPORT...]
 set -euo pipefail
 export LC_ALL=C  # a fixed sort order and untranslated tool output
-objdump=$1 file=$2 kind=$3
-shift 3
+objdump=$1 file=$2 kind=$3 bits=$4
+shift 4
+if [ "$bits" = 64 ]; then
+  format=pei-x86-64 magic='020b[[:space:]]+\(PE32\+\)' description="PE32+ x86-64"
+else
+  format=pei-i386 magic='010b[[:space:]]+\(PE32\)' description="PE32 i386"
+fi
 expected_exports=
 [ $# -gt 0 ] && expected_exports=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
 failed=0
 
 headers=$("$objdump" -p "$file")
 
-grep -q 'file format pei-i386' <<<"$headers" || { echo "FAIL: $file is not an i386 PE image"; failed=1; }
-grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)' <<<"$headers" || { echo "FAIL: $file is not PE32"; failed=1; }
+grep -q "file format $format\$" <<<"$headers" || { echo "FAIL: $file is not a $format image"; failed=1; }
+grep -Eq "^Magic[[:space:]]+$magic" <<<"$headers" || { echo "FAIL: $file is not $description"; failed=1; }
 # The DLL flag sits in the file header's characteristics list, which ends at the first blank line.
 is_dll=no
 sed -n '/^Characteristics/,/^$/p' <<<"$headers" | grep -Eq '^[[:space:]]+DLL$' && is_dll=yes
@@ -37,5 +43,5 @@ while read -r library; do
   fi
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 
-[ $failed = 0 ] && echo "OK: $file is a PE32 i386 $kind exporting [${exports% }] and importing only Windows DLLs"
+[ $failed = 0 ] && echo "OK: $file is a $description $kind exporting [${exports% }] and importing only Windows DLLs"
 exit $failed

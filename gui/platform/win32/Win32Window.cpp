@@ -4,6 +4,7 @@
 #include "gui/platform/win32/CDropTarget.h"
 #include "gui/platform/win32/Win32Surface.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <new>
 
@@ -21,8 +22,8 @@ bool buttonsSwapped = false;
 const char* className()
 {
     static char name[32];
-    std::snprintf(name, sizeof name, "Plugin%x",
-        static_cast<unsigned>(reinterpret_cast<uintptr_t>(win32::toolkitModule())));
+    // The whole handle, so that two modules loaded above 4 GB never share a class name.
+    std::snprintf(name, sizeof name, "Plugin%" PRIxPTR, reinterpret_cast<uintptr_t>(win32::toolkitModule()));
     return name;
 }
 

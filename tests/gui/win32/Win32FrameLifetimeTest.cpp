@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
 #include <cstdio>
 #include <windows.h>
 
@@ -23,8 +24,7 @@ int liveGdiObjects()
 bool frameClassRegistered()
 {
     char name[32];
-    std::snprintf(name, sizeof name, "Plugin%x",
-        static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))));
+    std::snprintf(name, sizeof name, "Plugin%" PRIxPTR, reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
     WNDCLASSA info;
     return GetClassInfoA(GetModuleHandleA(nullptr), name, &info) != 0;
 }
