@@ -81,7 +81,8 @@ bool readImage(png_structp png, png_infop info, PngDecoder::Destination& destina
     png_read_update_info(png, info);
     const auto width = static_cast<int32_t>(png_get_image_width(png, info));
     const auto height = static_cast<int32_t>(png_get_image_height(png, info));
-    if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4)
+    if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4
+        || static_cast<int64_t>(width) * height > PngDecoder::kMaxPixels)
         return false;
 
     const PixelRows rows = destination.allocate(width, height);

@@ -21,6 +21,7 @@ public:
 
     // Larger images are refused rather than allocated; the panel's film strips are far smaller.
     static constexpr int32_t kMaxDimension = 8192;
+    static constexpr int64_t kMaxPixels = 4096 * 4096;  // 64 MB of pixels at most
 
     // False when the bytes are not a complete, valid PNG; the destination's rows then hold
     // whatever was decoded and should be thrown away.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -112,15 +113,16 @@ TEST(PngDecoder, CorruptDataFails)
     EXPECT_FALSE(PngDecoder::decode(nullptr, 100, destination));
 }
 
-TEST(PngDecoder, RefusesImagesLargerThanTheLimitBeforeAllocating)
+namespace {
+
+// kRgb2x2's bytes with the header claiming width x height, its checksum made to match.
+std::vector<uint8_t> withClaimedSize(uint32_t width, uint32_t height)
 {
     std::vector<uint8_t> bytes = resourceBytes(kRgb2x2);
-    // IHDR width, big-endian, then a matching CRC is not needed: the size check comes first
-    // only if the CRC holds, so patch a valid header through the checksum's own rule.
-    bytes[16] = 0;
-    bytes[17] = 1;
-    bytes[18] = 0;
-    bytes[19] = 0;  // width 65536
+    for (int i = 0; i < 4; ++i) {  // big-endian, right after "IHDR"
+        bytes[16 + i] = static_cast<uint8_t>(width >> (24 - 8 * i));
+        bytes[20 + i] = static_cast<uint8_t>(height >> (24 - 8 * i));
+    }
     uint32_t crc = 0xffffffffu;
     for (size_t i = 12; i < 12 + 4 + 13; ++i) {
         crc ^= bytes[i];
@@ -130,7 +132,18 @@ TEST(PngDecoder, RefusesImagesLargerThanTheLimitBeforeAllocating)
     crc ^= 0xffffffffu;
     for (int i = 0; i < 4; ++i)
         bytes[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
-    VectorDestination destination(false);
-    EXPECT_FALSE(PngDecoder::decode(bytes.data(), bytes.size(), destination));
-    EXPECT_TRUE(destination.storage.empty());
+    return bytes;
+}
+
+}  // namespace
+
+TEST(PngDecoder, RefusesImagesLargerThanTheLimitsBeforeAllocating)
+{
+    // Too wide; and each side allowed, but too many pixels in all.
+    for (const auto& [width, height] : {std::pair<uint32_t, uint32_t>{65536, 2}, {8000, 8000}}) {
+        const std::vector<uint8_t> bytes = withClaimedSize(width, height);
+        VectorDestination destination(false);
+        EXPECT_FALSE(PngDecoder::decode(bytes.data(), bytes.size(), destination)) << width << " x " << height;
+        EXPECT_TRUE(destination.storage.empty()) << width << " x " << height;
+    }
 }
