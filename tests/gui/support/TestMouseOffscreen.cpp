@@ -13,3 +13,8 @@ void TestMouse::releaseAll()
     ScriptedInput& input = ScriptedInput::instance();
     input.at(input.now(), input.cursor(), 0);
 }
+
+bool TestMouse::canHoldModifiers()
+{
+    return true;
+}

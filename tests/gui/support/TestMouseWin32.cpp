@@ -62,3 +62,8 @@ void TestMouse::releaseAll()
     while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
     }
 }
+
+bool TestMouse::canHoldModifiers()
+{
+    return false;
+}
