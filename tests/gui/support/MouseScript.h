@@ -4,8 +4,10 @@
 #pragma once
 
 #include "gui/CFrame.h"
+#include "gui/CGraphics.h"
 #include "tests/gui/support/TestMouse.h"
 
+#include <utility>
 #include <vector>
 
 class MouseScript {
