@@ -61,7 +61,8 @@ CBox frameBox(CPos origin, const CImage& image, int32_t frames)
 CAnimKnob* makeKnob(CPos origin, CImage* strip, int32_t tag, CControlListener* listener)
 {
     const int32_t frameHeight = strip->getHeight() / kKnobFrames;
-    auto* knob = new CAnimKnob(frameBox(origin, *strip, kKnobFrames), listener, tag, kKnobFrames, frameHeight, strip);
+    auto* knob = new CAnimKnob(
+        frameBox(origin, *strip, kKnobFrames), listener, tag, kKnobFrames, frameHeight, strip);
     knob->setHandleInset(0);
     return knob;
 }
@@ -87,7 +88,8 @@ GrimboltEditor::GrimboltEditor(AudioEffect* effect)
     : AEffGUIEditor(effect)
     , background_(new CImage(kBackground))
 {
-    rect_ = {0, 0, static_cast<int16_t>(background_->getHeight()), static_cast<int16_t>(background_->getWidth())};
+    rect_ = {
+        0, 0, static_cast<int16_t>(background_->getHeight()), static_cast<int16_t>(background_->getWidth())};
 }
 
 GrimboltEditor::~GrimboltEditor()
@@ -142,8 +144,8 @@ void GrimboltEditor::buildControls(CFrame* frame)
     frame->addView(channelUpButton_);
 
     auto* lamp = new CImage(kBypassButtonImage);
-    bypassCabButton_ = new COnOffButton(
-        frameBox(kBypassButtonOrigin, *lamp, kButtonFrames), this, kBypassCabinet, lamp, COnOffButton::kReportAfterRedraw);
+    bypassCabButton_ = new COnOffButton(frameBox(kBypassButtonOrigin, *lamp, kButtonFrames), this,
+        kBypassCabinet, lamp, COnOffButton::kReportAfterRedraw);
     lamp->release();
     frame->addView(bypassCabButton_);
 }

@@ -7,8 +7,8 @@
 
 class CAnimKnob : public CKnob {
 public:
-    CAnimKnob(const CBox& size, CControlListener* listener, int32_t tag, int32_t frameCount, int32_t frameHeight,
-        CImage* strip, CPos offset = CPos());
+    CAnimKnob(const CBox& size, CControlListener* listener, int32_t tag, int32_t frameCount,
+        int32_t frameHeight, CImage* strip, CPos offset = CPos());
 
     // Shows the last frame for the minimum and the first for the maximum.
     void setInverseStrip(bool inverse);

@@ -5,8 +5,8 @@
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
 
-CKickButton::CKickButton(
-    const CBox& size, CControlListener* listener, int32_t tag, int32_t frameHeight, CImage* image, CPos offset)
+CKickButton::CKickButton(const CBox& size, CControlListener* listener, int32_t tag, int32_t frameHeight,
+    CImage* image, CPos offset)
     : CControl(size, listener, tag, image)
     , offset_(offset)
     , frameHeight_(frameHeight)

@@ -8,8 +8,8 @@
 
 class CKickButton : public CControl {
 public:
-    CKickButton(
-        const CBox& size, CControlListener* listener, int32_t tag, int32_t frameHeight, CImage* image, CPos offset = CPos());
+    CKickButton(const CBox& size, CControlListener* listener, int32_t tag, int32_t frameHeight, CImage* image,
+        CPos offset = CPos());
 
     void draw(CGraphics* context) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;

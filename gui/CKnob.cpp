@@ -12,7 +12,7 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 constexpr float kTwoPi = 2.0f * kPi;
-constexpr float kStartAngle = 5.0f * kPi / 4.0f;  // the minimum, lower left
+constexpr float kStartAngle = 5.0f * kPi / 4.0f;   // the minimum, lower left
 constexpr float kRangeAngle = -3.0f * kPi / 2.0f;  // clockwise to the maximum, lower right
 constexpr float kGapHalfAngle = (kTwoPi - 3.0f * kPi / 2.0f) / 2.0f;
 constexpr float kPixelsPerRange = 200.0f;

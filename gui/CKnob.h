@@ -11,7 +11,8 @@
 
 class CKnob : public CControl {
 public:
-    CKnob(const CBox& size, CControlListener* listener, int32_t tag, CImage* background, CPos offset = CPos());
+    CKnob(
+        const CBox& size, CControlListener* listener, int32_t tag, CImage* background, CPos offset = CPos());
 
     void draw(CGraphics* context) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;

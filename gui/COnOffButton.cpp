@@ -5,7 +5,8 @@
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
 
-COnOffButton::COnOffButton(const CBox& size, CControlListener* listener, int32_t tag, CImage* image, Style style)
+COnOffButton::COnOffButton(
+    const CBox& size, CControlListener* listener, int32_t tag, CImage* image, Style style)
     : CControl(size, listener, tag, image)
     , style_(style)
 {

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-constexpr int32_t kEditorSnapshotIndex = 0x47725368;  // 'GrSh'
+constexpr int32_t kEditorSnapshotIndex = 0x47725368;   // 'GrSh'
 constexpr uint32_t kEditorSnapshotMagic = 0x70616e6c;  // 'panl'
 // A block larger than this is no snapshot (the panel needs 167 KB); it guards against sizes
 // that are no size at all.

@@ -8,10 +8,10 @@ AudioEffect* effectOf(AEffect* effect)
 {
     return effect ? static_cast<AudioEffect*>(effect->object) : nullptr;
 }
-}
+}  // namespace
 
-intptr_t VST_CALLBACK dispatchEffectClass(AEffect* effect, int32_t opcode, int32_t index,
-                                          intptr_t value, void* ptr, float opt)
+intptr_t VST_CALLBACK dispatchEffectClass(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
     try {
         AudioEffect* const object = effectOf(effect);
@@ -37,8 +37,8 @@ void VST_CALLBACK processClass(AEffect* effect, float** inputs, float** outputs,
     }
 }
 
-void VST_CALLBACK processClassReplacing(AEffect* effect, float** inputs, float** outputs,
-                                        int32_t sampleFrames)
+void VST_CALLBACK processClassReplacing(
+    AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames)
 {
     try {
         if (AudioEffect* const object = effectOf(effect))

@@ -34,7 +34,8 @@ TEST(EditorThreads, HostThreadSetsParametersWhileTheWindowThreadOpensDragsAndClo
     const CPos channelUp(252, 16);
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         ASSERT_TRUE(host.open());
-        host.gesture({{gain, kLButton}, {CPos(gain.h + 15, gain.v), kLButton}, {CPos(gain.h + 15, gain.v), 0}});
+        host.gesture(
+            {{gain, kLButton}, {CPos(gain.h + 15, gain.v), kLButton}, {CPos(gain.h + 15, gain.v), 0}});
         host.click(channelUp);
         host.idle();
         host.close();

@@ -22,8 +22,14 @@ struct ControlPlace {
 
 // Every control that edits a parameter, by where a user would grab it.
 const ControlPlace kKnobs[] = {
-    {kInputGain, CPos(61, 17)}, {kVoicing, CPos(30, 71)}, {kDrive, CPos(82, 71)}, {kBass, CPos(136, 71)},
-    {kMid, CPos(190, 71)}, {kTreble, CPos(244, 71)}, {kPresence, CPos(298, 71)}, {kMaster, CPos(352, 71)},
+    {kInputGain, CPos(61, 17)},
+    {kVoicing, CPos(30, 71)},
+    {kDrive, CPos(82, 71)},
+    {kBass, CPos(136, 71)},
+    {kMid, CPos(190, 71)},
+    {kTreble, CPos(244, 71)},
+    {kPresence, CPos(298, 71)},
+    {kMaster, CPos(352, 71)},
 };
 const ControlPlace kBypassButton{kBypassCabinet, CPos(284, 36)};
 
@@ -149,8 +155,9 @@ TEST(GrimboltEditor, EveryEditReachesTheHostAsAutomationInsideAGesture)
     }
     host.events.clear();
     host.click(kBypassButton.centre);
-    EXPECT_EQ(host.events, (std::vector<HostEvent>{{audioMasterBeginEdit, kBypassCabinet, 0.0f},
-                               {audioMasterAutomate, kBypassCabinet, 1.0f}, {audioMasterEndEdit, kBypassCabinet, 0.0f}}));
+    EXPECT_EQ(host.events,
+        (std::vector<HostEvent>{{audioMasterBeginEdit, kBypassCabinet, 0.0f},
+            {audioMasterAutomate, kBypassCabinet, 1.0f}, {audioMasterEndEdit, kBypassCabinet, 0.0f}}));
     EXPECT_EQ(host.effect->getParameter(host.effect, kBypassCabinet), 1.0f);
 }
 

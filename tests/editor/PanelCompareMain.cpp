@@ -20,12 +20,14 @@ int main(int argc, char** argv)
     }
     // The inside of the channel label, a black box with the channel's name in yellow italic,
     // less the columns the down arrow covers.
-    const std::vector<SceneText> texts = {{CBox(143, 6, 239, 24), kBlackCRgba, CRgba{253, 255, 115, 255}, false}};
+    const std::vector<SceneText> texts
+        = {{CBox(143, 6, 239, 24), kBlackCRgba, CRgba{253, 255, 115, 255}, false}};
     const SceneComparison comparison(first, second, texts);
     for (const std::string& problem : comparison.problems())
         std::printf("  %s\n", problem.c_str());
     const bool match = comparison.problems().empty();
     std::printf("%s: %d pixels outside text %s, the channel label compared by extent and colour\n",
-        match ? "panels match" : "panels DIFFER", comparison.comparedPixels(), match ? "identical" : "compared");
+        match ? "panels match" : "panels DIFFER", comparison.comparedPixels(),
+        match ? "identical" : "compared");
     return match ? 0 : 1;
 }

@@ -29,7 +29,8 @@ public:
     PanelHost(const PanelHost&) = delete;
     PanelHost& operator=(const PanelHost&) = delete;
 
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
+    intptr_t dispatch(
+        int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
     // As the host's automation would: through the AEffect's setParameter slot.
     void setParameter(int32_t index, float value);
     // Opens the panel and lets its first paint happen; false when it did not open.
@@ -49,7 +50,8 @@ public:
     std::vector<HostEvent> events;  // automation, begin and end edit, in order
 
 private:
-    static intptr_t VST_CALLBACK callback(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt);
+    static intptr_t VST_CALLBACK callback(
+        AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt);
 
     MouseScript script_;
     static PanelHost* current;

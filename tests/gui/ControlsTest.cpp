@@ -132,7 +132,8 @@ TEST_F(Controls, KnobCircularDragFollowsTheAngleAndSticksAtTheMaximumAcrossTheGa
     const CPos right(57, 33);
     const CPos lowerRight(45, 50);
     const CPos lowerLeft(21, 50);
-    gesture({{top, kLButton}, {right, kLButton}, {lowerRight, kLButton}, {lowerLeft, kLButton}, {lowerLeft, 0}});
+    gesture(
+        {{top, kLButton}, {right, kLButton}, {lowerRight, kLButton}, {lowerLeft, kLButton}, {lowerLeft, 0}});
     ASSERT_GE(editor.reports.size(), 3u);
     EXPECT_NEAR(editor.reports[0], 0.5f, 0.02f);
     EXPECT_NEAR(editor.reports[1], 0.8333f, 0.02f);
@@ -147,15 +148,16 @@ TEST_F(Controls, KnobValueFromPointAndBack)
         CPos point;
         float value;
     } cases[] = {
-        {{7, 40}, 0.0f},       // lower left, 225 degrees
-        {{23, 0}, 0.5f},       // top
-        {{47, 23}, 0.8333f},   // right
-        {{40, 40}, 1.0f},      // lower right, -45 degrees
-        {{28, 60}, 1.0f},      // the gap's right half
-        {{19, 60}, 0.0f},      // the gap's left half
+        {{7, 40}, 0.0f},      // lower left, 225 degrees
+        {{23, 0}, 0.5f},      // top
+        {{47, 23}, 0.8333f},  // right
+        {{40, 40}, 1.0f},     // lower right, -45 degrees
+        {{28, 60}, 1.0f},     // the gap's right half
+        {{19, 60}, 0.0f},     // the gap's left half
     };
     for (const auto& test : cases)
-        EXPECT_NEAR(knob.valueFromPoint(test.point), test.value, 0.02f) << test.point.h << "," << test.point.v;
+        EXPECT_NEAR(knob.valueFromPoint(test.point), test.value, 0.02f)
+            << test.point.h << "," << test.point.v;
     for (const float value : {0.0f, 0.25f, 0.5f, 0.8f, 1.0f}) {
         knob.setValue(value);
         EXPECT_NEAR(knob.valueFromPoint(knob.valueToPoint()), value, 0.03f) << value;
@@ -230,7 +232,8 @@ TEST_F(Controls, KickButtonReportsPressAndReleaseAndFollowsThePointerOut)
 
 TEST_F(Controls, OnOffButtonFlipsOnEachClickAndReportsInsideAGesture)
 {
-    auto* button = add(new COnOffButton(CBox(60, 30, 79, 50), &editor, 8, nullptr, COnOffButton::kReportAfterRedraw));
+    auto* button
+        = add(new COnOffButton(CBox(60, 30, 79, 50), &editor, 8, nullptr, COnOffButton::kReportAfterRedraw));
     const CPos inside(70, 40);
     gesture({{inside, kLButton}});
     EXPECT_EQ(button->getValue(), 1.0f);

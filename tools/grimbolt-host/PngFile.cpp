@@ -6,7 +6,8 @@
 
 #include <cstring>
 
-void PngFile::writeRgb(const std::string& path, const std::vector<uint32_t>& pixels, int32_t width, int32_t height)
+void PngFile::writeRgb(
+    const std::string& path, const std::vector<uint32_t>& pixels, int32_t width, int32_t height)
 {
     std::vector<uint8_t> rgb;
     rgb.reserve(pixels.size() * 3);

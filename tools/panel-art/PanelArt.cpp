@@ -170,8 +170,13 @@ bool background(const std::string& dir)
         const char* text;
         double centre;
     } toneLegends[] = {
-        {"voicing", 30.5}, {"gain", 82.5}, {"bass", 136.5}, {"mid", 190.5}, {"treble", 244.5},
-        {"presence", 298.5}, {"master", 352.5},
+        {"voicing", 30.5},
+        {"gain", 82.5},
+        {"bass", 136.5},
+        {"mid", 190.5},
+        {"treble", 244.5},
+        {"presence", 298.5},
+        {"master", 352.5},
     };
     for (const auto& item : toneLegends)
         legend(cr, item.text, item.centre, 103, 10);
@@ -184,7 +189,8 @@ bool background(const std::string& dir)
 // scale dots; frame i points at 225 - 270 i / 62 degrees (clockwise from lower left).
 bool knobStrip(const std::string& path, int frameWidth, int frameHeight, double radius)
 {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frameWidth, frameHeight * kKnobFrames);
+    cairo_surface_t* surface
+        = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frameWidth, frameHeight * kKnobFrames);
     cairo_t* cr = cairo_create(surface);
     const double cx = frameWidth / 2.0;
     for (int frame = 0; frame < kKnobFrames; ++frame) {
@@ -206,7 +212,8 @@ bool knobStrip(const std::string& path, int frameWidth, int frameHeight, double 
         cairo_arc(cr, cx + 1, cy + 1.5, radius, 0, 2 * kPi);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
         cairo_fill(cr);
-        cairo_pattern_t* skirt = cairo_pattern_create_radial(cx - radius / 3, cy - radius / 3, 1, cx, cy, radius);
+        cairo_pattern_t* skirt
+            = cairo_pattern_create_radial(cx - radius / 3, cy - radius / 3, 1, cx, cy, radius);
         cairo_pattern_add_color_stop_rgb(skirt, 0, 0.30, 0.30, 0.30);
         cairo_pattern_add_color_stop_rgb(skirt, 1, 0.04, 0.04, 0.04);
         cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
@@ -253,8 +260,10 @@ void plate(cairo_t* cr, double x, double y, double w, double h, bool pressed)
 {
     roundedRect(cr, x + 0.5, y + 0.5, w - 1, h - 1, 3);
     cairo_pattern_t* face = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgb(face, 0, pressed ? 0.22 : 0.62, pressed ? 0.22 : 0.62, pressed ? 0.23 : 0.63);
-    cairo_pattern_add_color_stop_rgb(face, 1, pressed ? 0.36 : 0.30, pressed ? 0.36 : 0.30, pressed ? 0.37 : 0.31);
+    cairo_pattern_add_color_stop_rgb(
+        face, 0, pressed ? 0.22 : 0.62, pressed ? 0.22 : 0.62, pressed ? 0.23 : 0.63);
+    cairo_pattern_add_color_stop_rgb(
+        face, 1, pressed ? 0.36 : 0.30, pressed ? 0.36 : 0.30, pressed ? 0.37 : 0.31);
     cairo_set_source(cr, face);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(face);

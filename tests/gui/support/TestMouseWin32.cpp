@@ -59,8 +59,7 @@ void TestMouse::releaseAll()
 {
     apply(0);
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) { }
 }
 
 bool TestMouse::canHoldModifiers()
