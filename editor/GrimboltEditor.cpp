@@ -114,7 +114,6 @@ int32_t GrimboltEditor::open(void* window)
     buildControls(frame);
     setKnobMode(kLinearKnobMode);
     synchronise();
-    isOpen_.store(true, std::memory_order_release);
     return 1;
 }
 
@@ -150,11 +149,14 @@ void GrimboltEditor::buildControls(CFrame* frame)
     frame->addView(bypassCabButton_);
 }
 
-// Values posted before this point are superseded by what the effect holds now; later ones
-// are applied at the next idle.
+// Opens the door for setParameter, then reads what the effect holds. The fences pair with the
+// one in setParameter: a change the host makes meanwhile is either read here or posted, and
+// the next idle applies what was posted.
 void GrimboltEditor::synchronise()
 {
     pending_.clear();
+    isOpen_.store(true, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     for (int32_t parameter = kMaster; parameter <= kBypassCabinet; ++parameter)
         showValue(parameter, effect_->getParameter(parameter));
     showChannel(channelFromValue(effect_->getParameter(kChannel)));
@@ -162,7 +164,7 @@ void GrimboltEditor::synchronise()
 
 void GrimboltEditor::close()
 {
-    isOpen_.store(false, std::memory_order_release);
+    isOpen_.store(false, std::memory_order_relaxed);
     if (!frame_)
         return;
     frame_->release();
@@ -185,7 +187,9 @@ void GrimboltEditor::idle()
 
 void GrimboltEditor::setParameter(int32_t tag, float value)
 {
-    if (!isOpen_.load(std::memory_order_acquire))
+    // The effect stored the value before calling; see synchronise.
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (!isOpen_.load(std::memory_order_relaxed))
         return;
     if (tag >= kChannelTagBase && tag < kChannelTagBase + kNumChannels)
         pending_.post(kChannelSlot, static_cast<float>(tag - kChannelTagBase));

@@ -6,6 +6,7 @@
 #include "gui/CButtonState.h"
 #include "gui/CKickButton.h"
 #include "gui/COnOffButton.h"
+#include "gui/CParamDisplay.h"
 #include "gui/CTextLabel.h"
 #include "tests/gui/support/FramePixels.h"
 #include "tests/gui/support/ScriptedEditor.h"
@@ -261,4 +262,40 @@ TEST_F(Controls, TextLabelDrawsItsBoxAndItsTextInTheFontColour)
     label->draw(&buffer);
     EXPECT_GT(countColour(0xffff00), 10);
     EXPECT_EQ(rgb(readPixels(buffer, CBox(9, 9, 10, 10)).front()), 0xffffffu) << "nothing outside the box";
+}
+
+TEST_F(Controls, ParamDisplayStylesChooseWhatIsDrawn)
+{
+    const CBox box(10, 10, 110, 30);
+    const struct {
+        const char* name;
+        int32_t style;
+        uint32_t corner;  // the box's top-left pixel: the border's colour, or the bevel's
+        bool text;
+        bool shadow;
+    } cases[] = {
+        {"plain", 0, 0x00ff00, true, false},
+        {"no drawing", CParamDisplay::kNoDrawing, 0xffffff, false, false},
+        {"no text", CParamDisplay::kNoText, 0x00ff00, false, false},
+        {"shadow text", CParamDisplay::kShadowText, 0x00ff00, true, true},
+        {"sunken frame", CParamDisplay::kSunkenFrame, 0x000000, true, false},
+    };
+    for (const auto& test : cases) {
+        CParamDisplay display(box, nullptr, test.style);
+        display.setValue(0.25f);
+        display.setFontColor(kYellowCRgba);
+        display.setBorderColor(kGreenCRgba);
+        CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+        display.draw(&buffer);
+        int yellow = 0;
+        int red = 0;
+        for (const uint32_t pixel : readPixels(buffer, box)) {
+            yellow += rgb(pixel) == 0xffff00;
+            red += rgb(pixel) == 0xff0000;
+        }
+        EXPECT_EQ(rgb(readPixels(buffer, CBox(10, 10, 11, 11)).front()), test.corner) << test.name;
+        EXPECT_EQ(yellow > 0, test.text) << test.name;
+        EXPECT_EQ(red > 0, test.shadow) << test.name;
+        EXPECT_FALSE(display.isDirty()) << test.name;
+    }
 }
