@@ -149,14 +149,13 @@ void GrimboltEditor::buildControls(CFrame* frame)
     frame->addView(bypassCabButton_);
 }
 
-// Opens the door for setParameter, then reads what the effect holds. The fences pair with the
-// one in setParameter: a change the host makes meanwhile is either read here or posted, and
-// the next idle applies what was posted.
+// Opens the door for setParameter, then reads what the effect holds. Both sides change or
+// read isOpen_ with a read-modify-write, so one comes after the other: a change the host makes
+// meanwhile is either read here or posted, and the next idle applies what was posted.
 void GrimboltEditor::synchronise()
 {
     pending_.clear();
-    isOpen_.store(true, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_seq_cst);
+    isOpen_.exchange(1, std::memory_order_acq_rel);
     for (int32_t parameter = kMaster; parameter <= kBypassCabinet; ++parameter)
         showValue(parameter, effect_->getParameter(parameter));
     showChannel(channelFromValue(effect_->getParameter(kChannel)));
@@ -164,7 +163,7 @@ void GrimboltEditor::synchronise()
 
 void GrimboltEditor::close()
 {
-    isOpen_.store(false, std::memory_order_relaxed);
+    isOpen_.store(0, std::memory_order_release);
     if (!frame_)
         return;
     frame_->release();
@@ -188,8 +187,7 @@ void GrimboltEditor::idle()
 void GrimboltEditor::setParameter(int32_t tag, float value)
 {
     // The effect stored the value before calling; see synchronise.
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    if (!isOpen_.load(std::memory_order_relaxed))
+    if (isOpen_.fetch_add(0, std::memory_order_acq_rel) == 0)
         return;
     if (tag >= kChannelTagBase && tag < kChannelTagBase + kNumChannels)
         pending_.post(kChannelSlot, static_cast<float>(tag - kChannelTagBase));

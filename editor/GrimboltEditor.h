@@ -60,7 +60,7 @@ private:
     void showChannel(int32_t channel);
     void stepChannel(int32_t step, bool& armed);
 
-    std::atomic<bool> isOpen_{false};
+    std::atomic<int32_t> isOpen_{0};  // 1 from open's synchronisation until close
     PendingControlValues pending_;
     CAnimKnob* knobs_[8] = {};  // by parameter index 0..7
     COnOffButton* bypassCabButton_ = nullptr;
