@@ -1,5 +1,6 @@
-// The base of every view that carries a value: bounds, a default for Control-click, a step
-// for the wheel and arrow keys, and a listener that hears every change a user makes.
+// The base of every view that carries a value from 0 to 1: a default of 0.5 for Control-click,
+// a step of 0.1 for the wheel and arrow keys, and a listener that hears every change a user
+// makes.
 // Dirtiness follows the value: the control is dirty while its value differs from the one
 // last drawn, so any change of value asks for a redraw without further bookkeeping.
 #pragma once
@@ -17,19 +18,7 @@ public:
     // Only stores: the drawing it causes happens on the frame's next idle pass.
     virtual void setValue(float value) { value_ = value; }
     float getValue() const { return value_; }
-    void setMin(float value) { minValue_ = value; }
-    float getMin() const { return minValue_; }
-    void setMax(float value) { maxValue_ = value; }
-    float getMax() const { return maxValue_; }
-    void setDefaultValue(float value) { defaultValue_ = value; }
-    float getDefaultValue() const { return defaultValue_; }
-    void setWheelStep(float step) { wheelStep_ = step; }
-    float getWheelStep() const { return wheelStep_; }
     int32_t getTag() const { return tag_; }
-    CControlListener* getListener() const { return listener_; }
-    // Where in the background image the control's picture starts.
-    void setImageOffset(CPos offset) { imageOffset_ = offset; }
-    CPos getImageOffset() const { return imageOffset_; }
 
     // Keeps the value within min and max.
     void clampValue();
@@ -60,5 +49,4 @@ protected:
     float minValue_ = 0.0f;
     float maxValue_ = 1.0f;
     float wheelStep_ = 0.1f;
-    CPos imageOffset_;
 };

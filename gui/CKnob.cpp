@@ -16,6 +16,7 @@ constexpr float kStartAngle = 5.0f * kPi / 4.0f;   // the minimum, lower left
 constexpr float kRangeAngle = -3.0f * kPi / 2.0f;  // clockwise to the maximum, lower right
 constexpr float kGapHalfAngle = (kTwoPi - 3.0f * kPi / 2.0f) / 2.0f;
 constexpr float kPixelsPerRange = 200.0f;
+constexpr float kFineFactor = 1.5f;  // Shift: this many times the pixels for the range
 constexpr int32_t kLinearKnobMode = 2;
 
 float wrapOnce(float angle)
@@ -53,18 +54,6 @@ void CKnob::setHandleInset(int32_t inset)
     setDirty(true);
 }
 
-void CKnob::setHandleColor(CRgba colour)
-{
-    handleColor_ = colour;
-    setDirty(true);
-}
-
-void CKnob::setHandleShadowColor(CRgba colour)
-{
-    handleShadowColor_ = colour;
-    setDirty(true);
-}
-
 void CKnob::draw(CGraphics* context)
 {
     if (background_)
@@ -77,10 +66,10 @@ void CKnob::drawHandle(CGraphics* context)
 {
     const CPos tip = valueToPoint().offset(size_.left, size_.top);
     const CPos centre(size_.left + size_.width() / 2, size_.top + size_.height() / 2);
-    context->setFrameColor(handleShadowColor_);
+    context->setFrameColor(kGreyCRgba);
     context->moveTo(CPos(tip.h - 1, tip.v));
     context->lineTo(CPos(centre.h - 1, centre.v));
-    context->setFrameColor(handleColor_);
+    context->setFrameColor(kWhiteCRgba);
     context->moveTo(CPos(tip.h, tip.v - 1));
     context->lineTo(CPos(centre.h, centre.v - 1));
 }
@@ -139,7 +128,7 @@ void CKnob::dragLinearly(CGraphics* context, CPos& where, int32_t buttons)
 {
     const float span = maxValue_ - minValue_;
     const auto coefficientFor = [&](int32_t held) {
-        return span / ((held & kShift) ? fineFactor_ * kPixelsPerRange : kPixelsPerRange);
+        return span / ((held & kShift) ? kFineFactor * kPixelsPerRange : kPixelsPerRange);
     };
     float baseValue = value_;
     float coefficient = coefficientFor(buttons);

@@ -3,11 +3,10 @@
 // Dragging follows the mouse linearly (right and up increase; 200 pixels span the range,
 // fineFactor times as many with Shift held) or circularly around the centre, as the editor's
 // knob mode says; Alt swaps the two. The wheel and the arrow keys step by the wheel step.
-// Drawn as the background image with a pointer line on top.
+// Drawn as the background image with a white pointer line, shadowed in grey, on top.
 #pragma once
 
 #include "gui/CControl.h"
-#include "gui/CRgba.h"
 
 class CKnob : public CControl {
 public:
@@ -28,10 +27,6 @@ public:
 
     // Pixels between the rim and the pointer's tip.
     void setHandleInset(int32_t inset);
-    void setHandleColor(CRgba colour);
-    void setHandleShadowColor(CRgba colour);
-    void setFineFactor(float factor) { fineFactor_ = factor; }
-    float getFineFactor() const { return fineFactor_; }
 
 protected:
     // The pointer line from the centre to valueToPoint, with a shadow one pixel left and up.
@@ -44,9 +39,6 @@ private:
     float angleScale() const;
     float angleBase() const;
 
-    CRgba handleColor_ = kWhiteCRgba;
-    CRgba handleShadowColor_ = kGreyCRgba;
     int32_t handleInset_ = 3;
     float radius_;
-    float fineFactor_ = 1.5f;
 };

@@ -5,6 +5,12 @@
 
 #include <cstdio>
 
+namespace {
+constexpr int32_t kFontIndex = 3;
+const CRgba kBoxColour = kBlackCRgba;
+const CRgba kShadowColour = kRedCRgba;
+}  // namespace
+
 CParamDisplay::CParamDisplay(const CBox& size, CImage* background, int32_t style)
     : CControl(size, nullptr, 0, background)
     , style_(style)
@@ -21,11 +27,6 @@ template <typename T> void CParamDisplay::change(T& member, T value)
     }
 }
 
-void CParamDisplay::setFontIndex(int32_t index)
-{
-    change(fontIndex_, index);
-}
-
 void CParamDisplay::setFontFace(int32_t face)
 {
     change(fontFace_, face);
@@ -36,38 +37,15 @@ void CParamDisplay::setFontColor(CRgba colour)
     change(fontColor_, colour);
 }
 
-void CParamDisplay::setBoxColor(CRgba colour)
-{
-    change(boxColor_, colour);
-}
-
 void CParamDisplay::setBorderColor(CRgba colour)
 {
     change(borderColor_, colour);
 }
 
-void CParamDisplay::setShadowColor(CRgba colour)
-{
-    change(shadowColor_, colour);
-}
-
-void CParamDisplay::setTextAlign(CTextAlign align)
-{
-    change(textAlign_, align);
-}
-
-void CParamDisplay::setStyle(int32_t style)
-{
-    change(style_, style);
-}
-
 void CParamDisplay::draw(CGraphics* context)
 {
-    char text[kTextCapacity] = "";
-    if (valueToText_)
-        valueToText_(value_, text);
-    else
-        std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(value_));
+    char text[32];
+    std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(value_));
     drawText(context, text);
 }
 
@@ -84,27 +62,25 @@ void CParamDisplay::drawText(CGraphics* context, const char* text)
 
     const CBox oldClip = context->getClipRect();
     context->setClipRect(size_.intersected(oldClip));
-    context->setFont(fontIndex_, 0, fontFace_);
-    const bool opaque = !textWithoutFill_;
-    context->setFillColor(boxColor_);
+    context->setFont(kFontIndex, 0, fontFace_);
     if (style_ & kShadowText) {
-        context->setFontColor(shadowColor_);
-        context->drawString(text, size_.moved(1, 1), opaque, textAlign_);
+        context->setFontColor(kShadowColour);
+        context->drawString(text, size_.moved(1, 1));
     }
     context->setFontColor(fontColor_);
-    context->drawString(text, size_, opaque, textAlign_);
+    context->drawString(text, size_);
     context->setClipRect(oldClip);
 }
 
 void CParamDisplay::drawBox(CGraphics* context)
 {
     if (background_) {
-        background_->draw(context, size_, imageOffset_);
+        background_->draw(context, size_);
         return;
     }
     if (transparency_)
         return;
-    context->setFillColor(boxColor_);
+    context->setFillColor(kBoxColour);
     context->fillRect(size_);
     if (style_ & (kSunkenFrame | kRaisedFrame | kNoFrame))
         return;
@@ -119,11 +95,11 @@ void CParamDisplay::drawBox(CGraphics* context)
 void CParamDisplay::drawBevel(CGraphics* context)
 {
     const bool sunken = (style_ & kSunkenFrame) != 0;
-    context->setFrameColor(sunken ? boxColor_ : borderColor_);
+    context->setFrameColor(sunken ? kBoxColour : borderColor_);
     context->moveTo(CPos(size_.left, size_.bottom));
     context->lineTo(CPos(size_.left, size_.top));
     context->lineTo(CPos(size_.right + 1, size_.top));
-    context->setFrameColor(sunken ? borderColor_ : boxColor_);
+    context->setFrameColor(sunken ? borderColor_ : kBoxColour);
     context->moveTo(CPos(size_.right, size_.top + 1));
     context->lineTo(CPos(size_.right, size_.bottom));
     context->lineTo(CPos(size_.left, size_.bottom));
