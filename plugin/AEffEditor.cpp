@@ -25,17 +25,15 @@ void AEffEditor::close() {}
 
 void AEffEditor::idle()
 {
-    if (updatePending_) {
-        updatePending_ = 0;
+    if (updatePending_.exchange(0, std::memory_order_acquire) != 0)
         update();
-    }
 }
 
 void AEffEditor::update() {}
 
 void AEffEditor::postUpdate()
 {
-    updatePending_ = 1;
+    updatePending_.store(1, std::memory_order_release);
 }
 
 int32_t AEffEditor::onKeyDown(VstKeyCode&)

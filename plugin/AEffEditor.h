@@ -7,6 +7,7 @@
 
 #include "plugin/vst/VstInterface.h"
 
+#include <atomic>
 #include <cstdint>
 
 class AudioEffect;
@@ -39,5 +40,5 @@ public:
 protected:
     AudioEffect* effect_;    // the owner; not owned here
     void* systemWindow_;     // the host's parent window given to open, null before
-    int32_t updatePending_;  // set by postUpdate, cleared by idle
+    std::atomic<int32_t> updatePending_;  // set by postUpdate from any thread, cleared by idle
 };

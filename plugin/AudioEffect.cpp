@@ -1,7 +1,7 @@
 #include "plugin/AudioEffect.h"
 
 #include "plugin/AEffEditor.h"
-#include "plugin/PluginEntry.h"
+#include "plugin/HostTrampolines.h"
 
 #include <cstring>
 
@@ -41,6 +41,8 @@ AudioEffect::~AudioEffect()
 
 void AudioEffect::setEditor(AEffEditor* editor)
 {
+    if (editor_ != editor)
+        delete editor_;
     editor_ = editor;
     if (editor)
         cEffect_.flags |= effFlagsHasEditor;

@@ -20,7 +20,8 @@ public:
     AudioEffect& operator=(const AudioEffect&) = delete;
 
     AEffect* getAeffect() { return &cEffect_; }
-    // Takes ownership of the editor object and tells the host there is an editor.
+    // Takes ownership of the editor object, destroying the one it replaces, and tells the
+    // host whether there is an editor.
     void setEditor(AEffEditor* editor);
     AEffEditor* getEditor() const { return editor_; }
     float getSampleRate() const { return sampleRate_; }

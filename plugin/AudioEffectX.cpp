@@ -40,6 +40,8 @@ intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value,
         return keysRequired() ? 0 : 1;  // the opcode asks the inverse: 1 means "no keys needed"
     case effGetVstVersion:
         return getVstVersion();
+    case effVendorSpecific:
+        return vendorSpecific(index, value, ptr, opt);
     case effEditKeyDown:
     case effEditKeyUp:
         return forwardKey(opcode, index, value, opt);

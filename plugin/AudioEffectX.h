@@ -22,6 +22,8 @@ public:
     virtual int32_t getVendorVersion() { return 0; }
     virtual bool keysRequired() { return false; }
     virtual int32_t getVstVersion() { return 2300; }
+    // effVendorSpecific: private requests between a plug-in and tools that know them.
+    virtual intptr_t vendorSpecific(int32_t, intptr_t, void*, float) { return 0; }
 
     // Host requests; without a host callback each answers false and sends nothing.
     // Asks the host for its rate and records an answer above 0; returns the recorded rate.

@@ -1,7 +1,8 @@
 #include "plugin/GrimboltEffect.h"
 
+#include "editor/GrimboltEditor.h"
 #include "engine/AmpEngine.h"
-#include "plugin/AEffEditor.h"
+#include "plugin/EditorSnapshot.h"
 #include "plugin/ParameterFormat.h"
 #include "plugin/Parameters.h"
 
@@ -41,6 +42,7 @@ GrimboltEffect::GrimboltEffect(audioMasterCallback hostCallback)
     setNumOutputs(2);
     canProcessReplacing();
     setUniqueID(kUniqueId);
+    new GrimboltEditor(this);  // attaches itself as the editor, which the base owns
     setProgram(0);
 }
 
@@ -232,6 +234,26 @@ bool GrimboltEffect::getProductString(char* text)
 {
     std::strcpy(text, kEffectName);
     return true;
+}
+
+intptr_t GrimboltEffect::vendorSpecific(int32_t index, intptr_t value, void* ptr, float)
+{
+    const auto headerSize = static_cast<intptr_t>(sizeof(EditorSnapshot));
+    if (index != kEditorSnapshotIndex || !ptr || value < headerSize || value > kEditorSnapshotMaxBytes
+        || reinterpret_cast<uintptr_t>(ptr) % alignof(EditorSnapshot) != 0)
+        return 0;
+    auto* header = static_cast<EditorSnapshot*>(ptr);
+    auto* panel = dynamic_cast<GrimboltEditor*>(getEditor());
+    if (header->magic != kEditorSnapshotMagic || !panel)
+        return 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    const auto capacity = static_cast<size_t>(value - headerSize) / sizeof(uint32_t);
+    if (!panel->snapshot(reinterpret_cast<uint32_t*>(header + 1), capacity, width, height))
+        return 0;
+    header->width = width;
+    header->height = height;
+    return 1;
 }
 
 void GrimboltEffect::notifyEditor(int32_t tag, float value)

@@ -1,5 +1,5 @@
 // The Grimbolt amp as a VST 2 effect: identity, the ten parameters, the 63-program bank,
-// and the audio callbacks handed to the AmpEngine. Parameter calls may come from any
+// the audio callbacks handed to the AmpEngine, and the panel. Parameter calls may come from any
 // thread while audio runs: values are kept as relaxed atomics, and the engine hands its
 // designs to the audio thread whole.
 #pragma once
@@ -44,6 +44,8 @@ public:
     bool getVendorString(char* text) override;
     bool getProductString(char* text) override;
     int32_t getVendorVersion() override { return 1000; }
+    // The editor snapshot of EditorSnapshot.h; 0 for every other request.
+    intptr_t vendorSpecific(int32_t index, intptr_t value, void* ptr, float opt) override;
 
 private:
     void notifyEditor(int32_t tag, float value);

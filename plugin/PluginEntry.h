@@ -1,20 +1,11 @@
-// The host boundary: the platform-neutral body of the exported entry and the C-convention
-// trampolines stored in every AEffect. No exception crosses here; failures are results.
+// The host boundary: the platform-neutral body of the exported entry, and the trampolines
+// every AEffect holds. No exception crosses here; failures are results.
 #pragma once
 
+#include "plugin/HostTrampolines.h"
 #include "plugin/vst/VstInterface.h"
 
 // What the exported `main` does: checks the host's VST version, creates the effect and
 // returns its AEffect, or null for a host that answers version 0 or a failed creation
 // (after an out-of-memory failure every later creation in this process fails too).
 AEffect* createGrimboltEffect(audioMasterCallback host);
-
-// Every AEffect slot goes through these; each fetches the effect from effect->object.
-// effClose destroys the effect after its own dispatcher ran and answers 1.
-intptr_t VST_CALLBACK dispatchEffectClass(AEffect* effect, int32_t opcode, int32_t index,
-                                          intptr_t value, void* ptr, float opt);
-void VST_CALLBACK processClass(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames);
-void VST_CALLBACK processClassReplacing(AEffect* effect, float** inputs, float** outputs,
-                                        int32_t sampleFrames);
-void VST_CALLBACK setParameterClass(AEffect* effect, int32_t index, float value);
-float VST_CALLBACK getParameterClass(AEffect* effect, int32_t index);

@@ -15,7 +15,7 @@ TEST(Dispatcher, FreshEffectPresentsItsIdentityInTheRecord)
     EXPECT_EQ(e->numParams, 10);
     EXPECT_EQ(e->numInputs, 1);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, 0x10) << "can replace; no editor object yet";
+    EXPECT_EQ(e->flags, 0x11) << "has an editor, can replace";
     EXPECT_EQ(e->uniqueID, 0x74756231);
     EXPECT_EQ(e->version, 1);
     EXPECT_EQ(e->ioRatio, 1.0f);
@@ -109,6 +109,8 @@ TEST(Dispatcher, WithoutEditorEditorOpcodesAnswerZeroAndWriteNothing)
 {
     TestHost host;
     host.load();
+    host.plugin().setEditor(nullptr);
+    EXPECT_EQ(host.effect()->flags, 0x10);
     ERect* rect = reinterpret_cast<ERect*>(&host);
     for (int32_t opcode : {effEditGetRect, effEditOpen, effEditClose, effEditIdle, effEditKeyDown, effEditKeyUp,
                            effSetEditKnobMode})

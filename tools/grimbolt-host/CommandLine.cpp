@@ -68,13 +68,10 @@ bool isOption(const std::string& arg)
     return arg.size() > 1 && arg[0] == '-' && arg[1] == '-';
 }
 
-void parseRenderOption(const std::string& option, ArgumentReader& reader, CommandLine& line)
+// --program and --set, which render and editor-shot share; false for any other option.
+bool parseSettingOption(const std::string& option, ArgumentReader& reader, CommandLine& line)
 {
-    if (option == "--rate") {
-        line.sampleRate = static_cast<int>(parseInteger(reader.valueOf(option), "--rate", 1, kMaxSampleRate));
-    } else if (option == "--block") {
-        line.blockSize = static_cast<int>(parseInteger(reader.valueOf(option), "--block", 1, kMaxBlockSize));
-    } else if (option == "--program") {
+    if (option == "--program") {
         line.program = reader.valueOf(option);
     } else if (option == "--set") {
         line.settings.push_back(parseSetting(reader.valueOf(option)));
@@ -82,6 +79,20 @@ void parseRenderOption(const std::string& option, ArgumentReader& reader, Comman
         while (!reader.done() && !isOption(reader.peek()) && reader.peek().find('=') != std::string::npos) {
             line.settings.push_back(parseSetting(reader.take()));
         }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void parseRenderOption(const std::string& option, ArgumentReader& reader, CommandLine& line)
+{
+    if (parseSettingOption(option, reader, line)) {
+        return;
+    } else if (option == "--rate") {
+        line.sampleRate = static_cast<int>(parseInteger(reader.valueOf(option), "--rate", 1, kMaxSampleRate));
+    } else if (option == "--block") {
+        line.blockSize = static_cast<int>(parseInteger(reader.valueOf(option), "--block", 1, kMaxBlockSize));
     } else {
         throw UsageError("unknown option " + option);
     }
@@ -95,6 +106,8 @@ CommandKind commandKindOf(const std::string& word)
         return CommandKind::Render;
     if (word == "demo")
         return CommandKind::Demo;
+    if (word == "editor-shot")
+        return CommandKind::EditorShot;
     if (word == "help" || word == "--help" || word == "-h")
         return CommandKind::Help;
     throw UsageError("unknown command \"" + word + "\"");
@@ -118,6 +131,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             positional.push_back(arg);
         } else if (line.kind == CommandKind::Render) {
             parseRenderOption(arg, reader, line);
+        } else if (line.kind == CommandKind::EditorShot) {
+            if (!parseSettingOption(arg, reader, line))
+                throw UsageError("unknown option " + arg);
         } else {
             throw UsageError("unknown option " + arg);
         }
@@ -147,6 +163,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         if (positional.size() == 2)
             line.outputDirectory = positional[1];
         break;
+    case CommandKind::EditorShot:
+        if (positional.size() != 2)
+            throw UsageError("editor-shot expects PLUGIN OUT.png");
+        line.pluginPath = positional[0];
+        line.outputPath = positional[1];
+        break;
     }
     return line;
 }
@@ -168,5 +190,7 @@ std::string usageText()
           "      into OUTDIR (default "
         + std::string(CommandLine::kDefaultDemoDirectory)
         + ") and print their levels\n"
+          "  grimbolt-host editor-shot PLUGIN OUT.png [--program N|NAME] [--set NAME=VALUE ...]\n"
+          "      open the plug-in's editor and save what it shows as a PNG\n"
           "  grimbolt-host help\n";
 }

@@ -16,7 +16,7 @@ public:
     }
 };
 
-enum class CommandKind { Help, Info, Render, Demo };
+enum class CommandKind { Help, Info, Render, Demo, EditorShot };
 
 struct ParameterSetting {
     std::string name;  // as the plug-in reports it; matched without regard to case
@@ -30,12 +30,12 @@ struct CommandLine {
     CommandKind kind = CommandKind::Help;
     std::string pluginPath;
     std::string inputPath;                                // render
-    std::string outputPath;                               // render
+    std::string outputPath;                               // render, editor-shot
     std::string outputDirectory = kDefaultDemoDirectory;  // demo
     std::optional<int> sampleRate;                        // render: the input file's rate when absent
     int blockSize = kDefaultBlockSize;                    // render
-    std::optional<std::string> program;                   // render: a number or a program name
-    std::vector<ParameterSetting> settings;               // render, applied in the given order
+    std::optional<std::string> program;                   // render, editor-shot: a number or a name
+    std::vector<ParameterSetting> settings;               // render, editor-shot: in the given order
 };
 
 // args excludes the program name; throws UsageError.

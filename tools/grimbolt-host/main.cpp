@@ -1,6 +1,8 @@
-// grimbolt-host: a small VST 2 host for inspecting the plug-in and rendering audio through it.
+// grimbolt-host: a small VST 2 host for inspecting the plug-in, rendering audio through it and
+// taking pictures of its editor.
 #include "tools/grimbolt-host/CommandLine.h"
 #include "tools/grimbolt-host/DemoCommand.h"
+#include "tools/grimbolt-host/EditorShotCommand.h"
 #include "tools/grimbolt-host/InfoCommand.h"
 #include "tools/grimbolt-host/RenderCommand.h"
 #include "tools/hostkit/HostError.h"
@@ -28,6 +30,9 @@ int main(int argc, char** argv)
             break;
         case CommandKind::Demo:
             runDemoCommand(line.pluginPath, line.outputDirectory, std::cout);
+            break;
+        case CommandKind::EditorShot:
+            runEditorShotCommand(line, std::cout);
             break;
         }
         return 0;

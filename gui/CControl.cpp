@@ -1,0 +1,80 @@
+#include "gui/CControl.h"
+
+#include "gui/CButtonState.h"
+#include "gui/CControlListener.h"
+#include "gui/CFrame.h"
+
+CControl::CControl(const CBox& size, CControlListener* listener, int32_t tag, CImage* background)
+    : CView(size)
+    , listener_(listener)
+    , tag_(tag)
+{
+    setBackground(background);
+    setDirty(true);
+}
+
+void CControl::clampValue()
+{
+    if (value_ > maxValue_)
+        value_ = maxValue_;
+    else if (value_ < minValue_)
+        value_ = minValue_;
+}
+
+void CControl::beginEdit()
+{
+    if (parentFrame_) {
+        parentFrame_->setFocusView(this);
+        parentFrame_->beginEdit(tag_);
+    }
+}
+
+void CControl::endEdit()
+{
+    if (parentFrame_)
+        parentFrame_->endEdit(tag_);
+}
+
+bool CControl::resetOnCtrlClick(CGraphics* context, int32_t buttons)
+{
+    if (buttons != (kLButton | kControl))
+        return false;
+    beginEdit();
+    const float before = value_;
+    value_ = defaultValue_;
+    reportIfChanged(context, before);
+    endEdit();
+    return true;
+}
+
+void CControl::doIdleStuff()
+{
+    if (parentFrame_)
+        parentFrame_->doIdleStuff();
+}
+
+bool CControl::isDirty() const
+{
+    return dirty_ || drawnValue_ != value_;
+}
+
+void CControl::setDirty(bool dirty)
+{
+    CView::setDirty(dirty);
+    if (dirty)
+        drawnValue_ = value_ == -1.0f ? 0.0f : -1.0f;
+    else
+        drawnValue_ = value_;
+}
+
+void CControl::reportIfChanged(CGraphics* context, float before)
+{
+    if (value_ != before)
+        report(context);
+}
+
+void CControl::report(CGraphics* context)
+{
+    if (listener_)
+        listener_->valueChanged(context, this);
+}

@@ -1,0 +1,227 @@
+#include "gui/CKnob.h"
+
+#include "gui/CButtonState.h"
+#include "gui/CControlListener.h"
+#include "gui/CFrame.h"
+#include "gui/CGraphics.h"
+#include "gui/CImage.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+constexpr float kTwoPi = 2.0f * kPi;
+constexpr float kStartAngle = 5.0f * kPi / 4.0f;   // the minimum, lower left
+constexpr float kRangeAngle = -3.0f * kPi / 2.0f;  // clockwise to the maximum, lower right
+constexpr float kGapHalfAngle = (kTwoPi - 3.0f * kPi / 2.0f) / 2.0f;
+constexpr float kPixelsPerRange = 200.0f;
+constexpr float kFineFactor = 1.5f;  // Shift: this many times the pixels for the range
+constexpr int32_t kLinearKnobMode = 2;
+
+float wrapOnce(float angle)
+{
+    if (angle < 0.0f)
+        return angle + kTwoPi;
+    if (angle > kTwoPi)
+        return angle - kTwoPi;
+    return angle;
+}
+
+}  // namespace
+
+CKnob::CKnob(const CBox& size, CControlListener* listener, int32_t tag, CImage* background, CPos offset)
+    : CControl(size, listener, tag, background)
+    , offset_(offset)
+    , radius_(static_cast<float>(size.width()) / 2.0f)
+{
+    setFocusable(true);
+}
+
+float CKnob::angleScale() const
+{
+    return (maxValue_ - minValue_) / kRangeAngle;
+}
+
+float CKnob::angleBase() const
+{
+    return minValue_ - angleScale() * kStartAngle;
+}
+
+void CKnob::setHandleInset(int32_t inset)
+{
+    handleInset_ = inset;
+    setDirty(true);
+}
+
+void CKnob::draw(CGraphics* context)
+{
+    if (background_)
+        background_->draw(context, size_, offset_);
+    drawHandle(context);
+    setDirty(false);
+}
+
+void CKnob::drawHandle(CGraphics* context)
+{
+    const CPos tip = valueToPoint().offset(size_.left, size_.top);
+    const CPos centre(size_.left + size_.width() / 2, size_.top + size_.height() / 2);
+    context->setFrameColor(kGreyCRgba);
+    context->moveTo(CPos(tip.h - 1, tip.v));
+    context->lineTo(CPos(centre.h - 1, centre.v));
+    context->setFrameColor(kWhiteCRgba);
+    context->moveTo(CPos(tip.h, tip.v - 1));
+    context->lineTo(CPos(centre.h, centre.v - 1));
+}
+
+CPos CKnob::valueToPoint() const
+{
+    const double alpha = (value_ - angleBase()) / angleScale();
+    const double length = radius_ - handleInset_;
+    return CPos(static_cast<int32_t>(radius_ + std::cos(alpha) * length + 0.5),
+        static_cast<int32_t>(radius_ - std::sin(alpha) * length + 0.5));
+}
+
+float CKnob::valueFromPoint(CPos point) const
+{
+    float alpha = static_cast<float>(std::atan2(radius_ - point.v, point.h - radius_));
+    if (alpha < 0.0f)
+        alpha += kTwoPi;
+    float alpha2 = alpha - kStartAngle - kRangeAngle;
+    const float alpha3 = wrapOnce(alpha2);
+    const float maxBound = kGapHalfAngle - kRangeAngle;
+    if (alpha3 > maxBound)
+        return maxValue_;
+    if (alpha3 > -kRangeAngle)
+        return minValue_;
+    if (alpha2 > maxBound)
+        alpha2 -= kTwoPi;
+    else if (alpha2 < -kGapHalfAngle)
+        alpha2 += kTwoPi;
+    return maxValue_ + angleScale() * alpha2;
+}
+
+void CKnob::mouse(CGraphics* context, CPos& where, int32_t buttons)
+{
+    if (!mouseEnabled_)
+        return;
+    if (buttons == -1)
+        buttons = CGraphics::getCurrentButtons();
+    if (!(buttons & kLButton))
+        return;
+    if (listener_ && (buttons & kModifierMask) && listener_->onModifierClick(context, this, buttons) != 0)
+        return;
+    if (resetOnCtrlClick(context, buttons))
+        return;
+
+    const bool linearMode = parentFrame_ && parentFrame_->getKnobMode() == kLinearKnobMode;
+    const bool alt = (buttons & kAlt) != 0;
+    beginEdit();
+    if (linearMode != alt)
+        dragLinearly(context, where, buttons);
+    else
+        dragCircularly(context, where);
+    endEdit();
+}
+
+void CKnob::dragLinearly(CGraphics* context, CPos& where, int32_t buttons)
+{
+    const float span = maxValue_ - minValue_;
+    const auto coefficientFor = [&](int32_t held) {
+        return span / ((held & kShift) ? kFineFactor * kPixelsPerRange : kPixelsPerRange);
+    };
+    float baseValue = value_;
+    float coefficient = coefficientFor(buttons);
+    int32_t oldButtons = buttons;
+    const CPos start = where;
+    CPos oldWhere(-1, -1);
+    do {
+        buttons = CGraphics::getCurrentButtons();
+        if (where != oldWhere) {
+            oldWhere = where;
+            const auto diff = static_cast<float>((where.h - start.h) + (start.v - where.v));
+            if (buttons != oldButtons) {
+                // Re-base so that pressing or releasing Shift mid-drag does not make the value jump.
+                const float newCoefficient = coefficientFor(buttons);
+                baseValue += diff * (coefficient - newCoefficient);
+                coefficient = newCoefficient;
+                oldButtons = buttons;
+            }
+            const float before = value_;
+            value_ = baseValue + diff * coefficient;
+            clampValue();
+            reportIfChanged(context, before);
+        }
+        getMouseLocation(context, where);
+        doIdleStuff();
+    } while (buttons & kLButton);
+}
+
+void CKnob::dragCircularly(CGraphics* context, CPos& where)
+{
+    const float half = (maxValue_ - minValue_) * 0.5f;
+    float startValue = valueFromPoint(CPos(where).offset(-size_.left, -size_.top));
+    CPos oldWhere(-1, -1);
+    int32_t buttons;
+    do {
+        buttons = CGraphics::getCurrentButtons();
+        if (where != oldWhere) {
+            oldWhere = where;
+            const float before = value_;
+            value_ = valueFromPoint(CPos(where).offset(-size_.left, -size_.top));
+            // A jump of more than half the range went through the gap: stay at that end.
+            if (startValue - value_ > half)
+                value_ = maxValue_;
+            else if (value_ - startValue > half)
+                value_ = minValue_;
+            else
+                startValue = value_;
+            reportIfChanged(context, before);
+        }
+        getMouseLocation(context, where);
+        doIdleStuff();
+    } while (buttons & kLButton);
+}
+
+int32_t CKnob::onKeyDown(const CKeyCode& key)
+{
+    float direction;
+    switch (key.virt) {
+    case kVirtualKeyLeft:
+    case kVirtualKeyDown:
+        direction = -1.0f;
+        break;
+    case kVirtualKeyUp:
+    case kVirtualKeyRight:
+        direction = 1.0f;
+        break;
+    default:
+        return -1;
+    }
+    const float fine = (key.modifier & kKeyModifierShift) ? 0.1f : 1.0f;
+    const float before = value_;
+    value_ += direction * wheelStep_ * fine;
+    clampValue();
+    if (value_ != before && listener_) {
+        beginEdit();
+        report(nullptr);
+        endEdit();
+    }
+    return 1;
+}
+
+bool CKnob::onWheel(CGraphics* context, const CPos&, float distance)
+{
+    if (!mouseEnabled_)
+        return false;
+    const float fine = (CGraphics::getCurrentButtons() & kShift) ? 0.1f : 1.0f;
+    const float before = value_;
+    value_ += distance * wheelStep_ * fine;
+    clampValue();
+    if (value_ != before && listener_) {
+        beginEdit();
+        report(context);
+        endEdit();
+    }
+    return true;
+}

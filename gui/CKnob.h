@@ -1,0 +1,44 @@
+// A rotary knob: the pointer turns clockwise through 270 degrees, from lower left (minimum,
+// 225 degrees) to lower right (maximum, -45 degrees), leaving a 90-degree gap at the bottom.
+// Dragging follows the mouse linearly (right and up increase; 200 pixels span the range,
+// fineFactor times as many with Shift held) or circularly around the centre, as the editor's
+// knob mode says; Alt swaps the two. The wheel and the arrow keys step by the wheel step.
+// Drawn as the background image with a white pointer line, shadowed in grey, on top.
+#pragma once
+
+#include "gui/CControl.h"
+
+class CKnob : public CControl {
+public:
+    CKnob(
+        const CBox& size, CControlListener* listener, int32_t tag, CImage* background, CPos offset = CPos());
+
+    void draw(CGraphics* context) override;
+    void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
+    // Arrow keys: left and down step down, up and right step up; a tenth of a step with Shift.
+    int32_t onKeyDown(const CKeyCode& key) override;
+    bool onWheel(CGraphics* context, const CPos& where, float distance) override;
+
+    // Where the pointer's tip is for the current value, relative to the control's top-left.
+    CPos valueToPoint() const;
+    // The value whose pointer points at point (relative to the control's top-left); in the
+    // gap, the nearer end.
+    float valueFromPoint(CPos point) const;
+
+    // Pixels between the rim and the pointer's tip.
+    void setHandleInset(int32_t inset);
+
+protected:
+    // The pointer line from the centre to valueToPoint, with a shadow one pixel left and up.
+    void drawHandle(CGraphics* context);
+    CPos offset_;
+
+private:
+    void dragLinearly(CGraphics* context, CPos& where, int32_t buttons);
+    void dragCircularly(CGraphics* context, CPos& where);
+    float angleScale() const;
+    float angleBase() const;
+
+    int32_t handleInset_ = 3;
+    float radius_;
+};

@@ -1,0 +1,106 @@
+#include "gui/CParamDisplay.h"
+
+#include "gui/CGraphics.h"
+#include "gui/CImage.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int32_t kFontIndex = 3;
+const CRgba kBoxColour = kBlackCRgba;
+const CRgba kShadowColour = kRedCRgba;
+}  // namespace
+
+CParamDisplay::CParamDisplay(const CBox& size, CImage* background, int32_t style)
+    : CControl(size, nullptr, 0, background)
+    , style_(style)
+{
+    if (style & kNoDrawing)
+        setDirty(false);
+}
+
+template <typename T> void CParamDisplay::change(T& member, T value)
+{
+    if (member != value) {
+        member = value;
+        setDirty(true);
+    }
+}
+
+void CParamDisplay::setFontFace(int32_t face)
+{
+    change(fontFace_, face);
+}
+
+void CParamDisplay::setFontColor(CRgba colour)
+{
+    change(fontColor_, colour);
+}
+
+void CParamDisplay::setBorderColor(CRgba colour)
+{
+    change(borderColor_, colour);
+}
+
+void CParamDisplay::draw(CGraphics* context)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(value_));
+    drawText(context, text);
+}
+
+void CParamDisplay::drawText(CGraphics* context, const char* text)
+{
+    setDirty(false);
+    if (style_ & kNoDrawing)
+        return;
+    drawBox(context);
+    if (style_ & (kSunkenFrame | kRaisedFrame))
+        drawBevel(context);
+    if ((style_ & kNoText) || !text || !*text)
+        return;
+
+    const CBox oldClip = context->getClipRect();
+    context->setClipRect(size_.intersected(oldClip));
+    context->setFont(kFontIndex, 0, fontFace_);
+    if (style_ & kShadowText) {
+        context->setFontColor(kShadowColour);
+        context->drawString(text, size_.moved(1, 1));
+    }
+    context->setFontColor(fontColor_);
+    context->drawString(text, size_);
+    context->setClipRect(oldClip);
+}
+
+void CParamDisplay::drawBox(CGraphics* context)
+{
+    if (background_) {
+        background_->draw(context, size_);
+        return;
+    }
+    if (transparency_)
+        return;
+    context->setFillColor(kBoxColour);
+    context->fillRect(size_);
+    if (style_ & (kSunkenFrame | kRaisedFrame | kNoFrame))
+        return;
+    context->setFrameColor(borderColor_);
+    context->moveTo(CPos(size_.left, size_.top));
+    context->lineTo(CPos(size_.right - 1, size_.top));
+    context->lineTo(CPos(size_.right - 1, size_.bottom - 1));
+    context->lineTo(CPos(size_.left, size_.bottom - 1));
+    context->lineTo(CPos(size_.left, size_.top));
+}
+
+void CParamDisplay::drawBevel(CGraphics* context)
+{
+    const bool sunken = (style_ & kSunkenFrame) != 0;
+    context->setFrameColor(sunken ? kBoxColour : borderColor_);
+    context->moveTo(CPos(size_.left, size_.bottom));
+    context->lineTo(CPos(size_.left, size_.top));
+    context->lineTo(CPos(size_.right + 1, size_.top));
+    context->setFrameColor(sunken ? borderColor_ : kBoxColour);
+    context->moveTo(CPos(size_.right, size_.top + 1));
+    context->lineTo(CPos(size_.right, size_.bottom));
+    context->lineTo(CPos(size_.left, size_.bottom));
+}

@@ -1,0 +1,17 @@
+#include "gui/CTextLabel.h"
+
+CTextLabel::CTextLabel(const CBox& size, const char* text, CImage* background, int32_t style)
+    : CParamDisplay(size, background, style)
+{
+    setText(text);
+}
+
+void CTextLabel::setText(const char* text)
+{
+    text_ = text ? text : "";
+}
+
+void CTextLabel::draw(CGraphics* context)
+{
+    drawText(context, text_.c_str());
+}

@@ -1,0 +1,119 @@
+// On Windows the editor opens in a real top-level window; the picture is read from the
+// editor's window on the screen once it has been painted.
+#include "tools/grimbolt-host/EditorCapture.h"
+
+#include "tools/hostkit/HostError.h"
+
+#include <windows.h>
+
+namespace {
+
+const char* const kWindowClass = "GrimboltHostEditorWindow";
+
+// Long enough for the first paint and a few idle passes; the panel needs far less.
+constexpr int kSettleRounds = 20;
+constexpr DWORD kSettleStepMs = 10;
+
+class HostWindow {
+public:
+    HostWindow(int32_t width, int32_t height)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kWindowClass;
+        RegisterClassA(&windowClass);
+        RECT frame = {0, 0, width, height};
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
+        AdjustWindowRect(&frame, style, FALSE);
+        handle_ = CreateWindowA(kWindowClass, "grimbolt-host editor", style, 40, 40, frame.right - frame.left,
+            frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!handle_)
+            throw HostError("cannot open a window for the editor");
+    }
+    ~HostWindow()
+    {
+        DestroyWindow(handle_);
+        UnregisterClassA(kWindowClass, GetModuleHandleA(nullptr));
+    }
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    HWND handle() const { return handle_; }
+
+private:
+    HWND handle_;
+};
+
+void pumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The pixels of window's client area, as the screen shows them.
+std::vector<uint32_t> readWindow(HWND window, int32_t width, int32_t height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (bitmap && memory) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
+            GdiFlush();
+            const auto* source = static_cast<const uint32_t*>(bits);
+            pixels.assign(source, source + static_cast<size_t>(width) * height);
+        }
+        SelectObject(memory, old);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (memory)
+        DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
+}  // namespace
+
+EditorPicture captureEditor(PluginInstance& plugin)
+{
+    ERect* rect = nullptr;
+    if (!(plugin.flags() & effFlagsHasEditor) || plugin.dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect)
+        throw HostError("the plug-in has no editor");
+    const int32_t width = rect->right - rect->left;
+    const int32_t height = rect->bottom - rect->top;
+    if (width <= 0 || height <= 0)
+        throw HostError("the plug-in's editor reports an empty size");
+
+    HostWindow window(width, height);
+    if (plugin.dispatch(effEditOpen, 0, 0, window.handle()) == 0)
+        throw HostError("the plug-in's editor did not open");
+    for (int round = 0; round < kSettleRounds; ++round) {
+        pumpMessages();
+        plugin.dispatch(effEditIdle);
+        Sleep(kSettleStepMs);
+    }
+    HWND editorWindow = GetWindow(window.handle(), GW_CHILD);
+    EditorPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels = readWindow(editorWindow ? editorWindow : window.handle(), width, height);
+    plugin.dispatch(effEditClose);
+    pumpMessages();
+    if (picture.pixels.empty())
+        throw HostError("cannot read the editor's window");
+    return picture;
+}
