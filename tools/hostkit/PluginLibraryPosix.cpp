@@ -7,7 +7,10 @@
 
 void PluginLibrary::open()
 {
-    handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Kept loaded after close, as hosts keep plug-in code: libraries a plug-in pulls in (pixman
+    // under cairo, for one) allocate tables when they load and never free them, which unloading
+    // would turn into lost memory that no one can free.
+    handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle_ == nullptr) {
         const char* reason = dlerror();
         throw HostError(path_ + ": not a loadable library (" + (reason ? reason : "unknown reason") + ")");
