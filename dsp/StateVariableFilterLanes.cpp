@@ -6,17 +6,6 @@
 
 namespace {
 
-// The value of `field` of each filter in its lane, `idle` in the lanes after them.
-__m128 lanes(std::initializer_list<const StateVariableFilter*> filters, float StateVariableFilter::*field,
-    float idle = 0.0f)
-{
-    alignas(16) float values[StateVariableFilterLanes::kMaxFilters] = {idle, idle, idle, idle};
-    int lane = 0;
-    for (const StateVariableFilter* filter : filters)
-        values[lane++] = filter->*field;
-    return _mm_load_ps(values);
-}
-
 bool isSilenced(const StateVariableFilter& filter)
 {
     return filter.outputGain == 0.0f;
@@ -24,23 +13,27 @@ bool isSilenced(const StateVariableFilter& filter)
 
 }  // namespace
 
+// Gathered lane by lane in one pass, then loaded as vectors; the lanes after the filters idle
+// on zeros.
 StateVariableFilterLanes::StateVariableFilterLanes(std::initializer_list<const StateVariableFilter*> filters)
-    : filterCount_(static_cast<int>(filters.size()))
-    , tuning_(lanes(filters, &StateVariableFilter::tuning))
-    , damping_(lanes(filters, &StateVariableFilter::damping))
-    , outputGain_(lanes(filters, &StateVariableFilter::outputGain))
-    , bandState_(lanes(filters, &StateVariableFilter::bandState))
-    , lowState_(lanes(filters, &StateVariableFilter::lowState))
-    , high_(lanes(filters, &StateVariableFilter::high))
-    , previousInput_(lanes(filters, &StateVariableFilter::previousInput))
 {
-    assert(filterCount_ <= kMaxFilters);
-    alignas(16) int32_t passes[kMaxFilters] = {};
+    assert(filters.size() <= kMaxFilters);
+    alignas(16) float tuning[kMaxFilters] = {}, damping[kMaxFilters] = {}, outputGain[kMaxFilters] = {};
+    alignas(16) float bandState[kMaxFilters] = {}, lowState[kMaxFilters] = {}, high[kMaxFilters] = {};
+    alignas(16) float previousInput[kMaxFilters] = {};
     alignas(16) float passCount[kMaxFilters] = {1.0f, 1.0f, 1.0f, 1.0f};
+    alignas(16) int32_t passes[kMaxFilters] = {};
     int live = 0, onePass = 0, lowPass = 0, lane = 0;
     fewestPasses_ = filters.size() > 0 ? filters.begin()[0]->iterations : 0;
     mostPasses_ = 0;
     for (const StateVariableFilter* filter : filters) {
+        tuning[lane] = filter->tuning;
+        damping[lane] = filter->damping;
+        outputGain[lane] = filter->outputGain;
+        bandState[lane] = filter->bandState;
+        lowState[lane] = filter->lowState;
+        high[lane] = filter->high;
+        previousInput[lane] = filter->previousInput;
         fewestPasses_ = std::min(fewestPasses_, isSilenced(*filter) ? 0 : filter->iterations);
         if (!isSilenced(*filter)) {
             passes[lane] = filter->iterations;
@@ -52,6 +45,13 @@ StateVariableFilterLanes::StateVariableFilterLanes(std::initializer_list<const S
         lowPass |= filter->mode == StateVariableFilter::kLowPass ? 1 << lane : 0;
         ++lane;
     }
+    tuning_ = _mm_load_ps(tuning);
+    damping_ = _mm_load_ps(damping);
+    outputGain_ = _mm_load_ps(outputGain);
+    bandState_ = _mm_load_ps(bandState);
+    lowState_ = _mm_load_ps(lowState);
+    high_ = _mm_load_ps(high);
+    previousInput_ = _mm_load_ps(previousInput);
     passes_ = _mm_load_si128(reinterpret_cast<const __m128i*>(passes));
     passCount_ = _mm_load_ps(passCount);
     liveLanes_ = laneMask(live);
@@ -61,13 +61,18 @@ StateVariableFilterLanes::StateVariableFilterLanes(std::initializer_list<const S
 
 void StateVariableFilterLanes::store(std::initializer_list<StateVariableFilter*> filters) const
 {
-    assert(static_cast<int>(filters.size()) == filterCount_);
+    alignas(16) float bandState[kMaxFilters], lowState[kMaxFilters], high[kMaxFilters];
+    alignas(16) float previousInput[kMaxFilters];
+    _mm_store_ps(bandState, bandState_);
+    _mm_store_ps(lowState, lowState_);
+    _mm_store_ps(high, high_);
+    _mm_store_ps(previousInput, previousInput_);
     int lane = 0;
     for (StateVariableFilter* filter : filters) {
-        filter->band = filter->bandState = laneValue(bandState_, lane);
-        filter->low = filter->lowState = laneValue(lowState_, lane);
-        filter->high = laneValue(high_, lane);
-        filter->previousInput = laneValue(previousInput_, lane);
+        filter->band = filter->bandState = bandState[lane];
+        filter->low = filter->lowState = lowState[lane];
+        filter->high = high[lane];
+        filter->previousInput = previousInput[lane];
         ++lane;
     }
 }

@@ -24,7 +24,7 @@ public:
 
     // Lane i takes the i-th of at most four filters; the lanes after them idle.
     explicit StateVariableFilterLanes(std::initializer_list<const StateVariableFilter*> filters);
-    // Writes lane i's states into the i-th filter, as many filters as were loaded.
+    // Writes lane i's states into the i-th filter; the same filters as were loaded.
     void store(std::initializer_list<StateVariableFilter*> filters) const;
 
     // The loop passes that every filter runs when they all run the same number and none is
@@ -88,7 +88,6 @@ private:
         }
     }
 
-    int filterCount_;
     int fewestPasses_;     // of any loaded filter, 0 for a silenced one
     int mostPasses_;       // of any loaded filter
     __m128i passes_;       // per lane; 0 for a silenced filter or an idle lane
