@@ -4,7 +4,7 @@
 // value (about 29 kB), so configure() allocates nothing. Input: host-rate samples at 44100,
 // 48000, 88200 or 96000 Hz (delays stay below 1024 samples up to 96000 Hz). configure() and
 // process() keep the seven delay lines in step (one write index) and the four reflection rings
-// equal, as they all take u: CabinetLanes relies on both.
+// equal, as they all take u: CabinetLanes and CabinetReflectionLanes rely on both.
 #pragma once
 
 #include "FractionalDelayLine.h"

@@ -52,6 +52,11 @@ PreampLanes::PreampLanes(const Preamp& design, const Preamp& state)
     feedbackValue_ = state.feedbackValue;
 }
 
+float PreampLanes::push(float x)
+{
+    return advance<0>(x);
+}
+
 void PreampLanes::store(Preamp& state) const
 {
     Stages& stages = state.stages;

@@ -12,13 +12,18 @@ inline __m128 laneMask(int lanes)
         _mm_set_epi32(lanes & 8 ? -1 : 0, lanes & 4 ? -1 : 0, lanes & 2 ? -1 : 0, lanes & 1 ? -1 : 0));
 }
 
+// a in the lanes whose bits `mask` sets, b in the others.
+inline __m128 selectLanes(__m128 mask, __m128 a, __m128 b)
+{
+    return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+}
+
 // The old value in the lanes of kIdle, the fresh one elsewhere.
 template <int kIdle> inline __m128 keepIdleLanes(__m128 old, __m128 fresh)
 {
     if (kIdle == 0)
         return fresh;
-    const __m128 keep = laneMask(kIdle);
-    return _mm_or_ps(_mm_and_ps(keep, old), _mm_andnot_ps(keep, fresh));
+    return selectLanes(laneMask(kIdle), old, fresh);
 }
 
 // Fill step `step` of a pipeline of `stages` lanes: the stages after `step` have no sample yet.

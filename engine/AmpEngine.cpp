@@ -249,8 +249,7 @@ void AmpEngine::processReplacing(const float* input, float* output0, float* outp
     if (!isReady() || s.master == 0.0f) {
         std::memset(output0, 0, bytes);
     } else {
-        ChainPipeline(s, chain_).run(input, frames, denormalSign_ * kDenormalOffset,
-            [output0](int32_t i, float y) { output0[i] = y; });
+        runChainPipeline(s, chain_, input, frames, denormalSign_ * kDenormalOffset, output0);
         denormalSign_ = -denormalSign_;
         if (!chain_.statesAreFinite()) {
             chain_.clearStates();
@@ -273,8 +272,7 @@ void AmpEngine::process(const float* input, float* output0, float* output1, int3
         for (int32_t done = 0; done < frames; done += kChunkFrames) {
             const int32_t count = std::min(kChunkFrames, frames - done);
             const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
-            ChainPipeline(s, chain_).run(
-                input + done, count, offset, [&response](int32_t i, float y) { response[i] = y; });
+            runChainPipeline(s, chain_, input + done, count, offset, response);
             if (!chain_.statesAreFinite()) {
                 chain_.clearStates();
                 continue;
@@ -298,11 +296,11 @@ void AmpEngine::preRoll()
     if (!isReady() || s.master == 0.0f)
         return;
     const float silence[kChunkFrames] = {};
+    float discarded[kChunkFrames];
     const int32_t total = preRollLength(sampleRate_);
     for (int32_t done = 0; done < total; done += kChunkFrames) {
         const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
-        ChainPipeline(s, chain_).run(
-            silence, std::min(kChunkFrames, total - done), offset, [](int32_t, float) {});
+        runChainPipeline(s, chain_, silence, std::min(kChunkFrames, total - done), offset, discarded);
     }
     denormalSign_ = -denormalSign_;
 }

@@ -6,10 +6,14 @@
 // - the rest of the chain takes it one host sample after that, so that it runs in the shadow of
 //   the preamp's long feedback chain instead of waiting on it: the tone stack (its kLatency
 //   steps), the power amp, and for the first sub-sample of every four the decimator and the
-//   cabinet (CabinetLanes::kLatency host samples).
+//   cabinet (its kLatency host samples).
 // The block's first host samples fill the pipeline and its end drains it, so nothing is in
 // flight between blocks and settings changed between blocks act exactly where they would in
 // the plain chain. Every block sees the same operations in the same order as AmpChain.
+//
+// Cabinet is the cabinet's form for the block: BypassedCabinet while it is switched off, else
+// a CabinetLanes that suits its filters. runChainPipeline() chooses it once per block, so no
+// step branches on the cabinet's settings.
 #pragma once
 
 #include "AmpChain.h"
@@ -21,9 +25,24 @@
 #include "dsp/ToneStackLanes.h"
 
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
-class ChainPipeline {
+// Runs `frames` host samples of `input` through `chain` with the coefficients of `design`,
+// `firstOffset` added to the first, and writes the outputs, scaled by the master, to `output`.
+// Only when the chain is ready. Allocation-free.
+void runChainPipeline(const AmpSettings& design, AmpChain& chain, const float* input, int32_t frames,
+    double firstOffset, float* output);
+
+// The cabinet switched off: the decimated samples go straight to the master and the simulator
+// keeps its states.
+struct BypassedCabinet {
+    static constexpr int kLatency = 0;
+    explicit BypassedCabinet(const CabinetSimulator&) { }
+    void store(CabinetSimulator&) const { }
+};
+
+template <class Cabinet> class ChainPipeline {
 public:
     static constexpr int kOversampling = AmpChain::kOversampling;
     // Steps from a sub-sample's entry into the preamp to its power amp output: the rest of the
@@ -33,10 +52,10 @@ public:
     static_assert(kSubSampleDelay % kOversampling == 0,
         "the decimated sub-sample leaves the power amp on the first step of a host sample");
     static_assert(PreampLanes::kLatency < kOversampling, "the first host sample fills the preamp");
-    // Host samples from an input sample to its decimated sample, and to the chain's output when
-    // the cabinet runs. From kOutputDelay on, every stage is full on every step.
+    // Host samples from an input sample to its decimated sample, and to the chain's output.
+    // From kOutputDelay on, every stage is full on every step.
     static constexpr int32_t kDecimatorDelay = kSubSampleDelay / kOversampling;
-    static constexpr int32_t kOutputDelay = kDecimatorDelay + CabinetLanes::kLatency;
+    static constexpr int32_t kOutputDelay = kDecimatorDelay + Cabinet::kLatency;
 
     // Loads coefficients from `design` and states from `chain`; run() writes the states back.
     ChainPipeline(const AmpSettings& design, AmpChain& chain)
@@ -48,14 +67,11 @@ public:
         , channelFilter_(design.channelFilter.withStateOf(chain.channelFilter))
         , master_(design.master)
         , inputGain_(design.inputGain)
-        , cabinetOn_(design.cabinetActive)
     {
     }
 
-    // Runs `frames` host samples of `input`, `firstOffset` added to the first, and hands
-    // write(i, y) the output for sample i scaled by the master. Once per pipeline; only when
-    // the chain is ready. Allocation-free.
-    template <typename Write> void run(const float* input, int32_t frames, double firstOffset, Write write)
+    // runChainPipeline() for a cabinet that this form suits; once per pipeline.
+    void run(const float* input, int32_t frames, double firstOffset, float* output)
     {
         if (frames <= 0)
             return;
@@ -76,31 +92,28 @@ public:
             for (int k = 0; k < kOversampling; ++k) {
                 fresh[k] = preamp_.push(sub[k]);
                 if (k >= firstHeld)
-                    finish(held_[k], write);
+                    finish(held_[k], output);
             }
             for (int k = 0; k < kOversampling; ++k)
                 held_[k] = fresh[k];
             firstHeld = 0;
         }
 
-        // Compiled once with and once without the cabinet, so that the bypassed amp carries
-        // none of the cabinet's states through the loop.
-        if (cabinetOn_)
-            runFull<true>(input, i, frames, write);
-        else
-            runFull<false>(input, i, frames, write);
+        runFull(input, i, frames, output);
 
         // Drain: the held outputs, the preamp's, the tone stack's, the cabinet's.
         for (int k = firstHeld; k < kOversampling; ++k)
-            finish(held_[k], write);
-        drainPreamp(write, std::make_integer_sequence<int, PreampLanes::kLatency>{});
-        drainToneStack(write, std::make_integer_sequence<int, ToneStackLanes::kLatency>{});
-        if (cabinetOn_)
-            drainCabinet(frames, write, std::make_integer_sequence<int, CabinetLanes::kLatency>{});
+            finish(held_[k], output);
+        drainPreamp(output, std::make_integer_sequence<int, PreampLanes::kLatency>{});
+        drainToneStack(output, std::make_integer_sequence<int, ToneStackLanes::kLatency>{});
+        if constexpr (!kBypassed)
+            drainCabinet(frames, output, std::make_integer_sequence<int, Cabinet::kLatency>{});
         store();
     }
 
 private:
+    static constexpr bool kBypassed = std::is_same_v<Cabinet, BypassedCabinet>;
+
     // Host sample x through the input gain, the upsampler and the channel filter.
     void enter(float x, float (&sub)[kOversampling])
     {
@@ -112,70 +125,68 @@ private:
     // Host samples [from, frames) with every stage full. Each step's tone stack output is that
     // of the sub-sample one host sample and both latencies before, so the first step of host
     // sample i yields the decimated sub-sample of i - kDecimatorDelay.
-    template <bool kCabinet, typename Write>
-    void runFull(const float* input, int32_t from, int32_t frames, Write& write)
+    void runFull(const float* input, int32_t from, int32_t frames, float* output)
     {
         float sub[kOversampling];
         for (int32_t i = from; i < frames; ++i) {
             enter(input[i], sub);
-            fullSteps<kCabinet>(i, sub, write, std::make_integer_sequence<int, kOversampling>{});
+            fullSteps(i, sub, output, std::make_integer_sequence<int, kOversampling>{});
             finished_ += kOversampling;
         }
     }
 
-    template <bool kCabinet, typename Write, int... kStep>
+    template <int... kStep>
     void fullSteps(
-        int32_t i, const float (&sub)[kOversampling], Write& write, std::integer_sequence<int, kStep...>)
+        int32_t i, const float (&sub)[kOversampling], float* output, std::integer_sequence<int, kStep...>)
     {
-        ((held_[kStep] = fullStep<kCabinet, kStep>(i, sub[kStep], held_[kStep], write)), ...);
+        ((held_[kStep] = fullStep<kStep>(i, sub[kStep], held_[kStep], output)), ...);
     }
 
     // One step: a sub-sample into the preamp, the held one through the rest of the chain. The
     // cabinet takes its sample in three parts on the first three steps and returns the output
     // for i - kOutputDelay: its long chain of dependent operations then runs beside the
     // preamp's instead of holding up the processor in one piece.
-    template <bool kCabinet, int kStep, typename Write>
-    float fullStep(int32_t i, float sub, float held, Write& write)
+    template <int kStep> float fullStep(int32_t i, float sub, float held, float* output)
     {
         const float fresh = preamp_.push(sub);
         const float y = powerAmp_.push(toneStack_.push(held));
-        if constexpr (!kCabinet) {
+        if constexpr (kBypassed) {
             if constexpr (kStep == 0)
-                write(i - kDecimatorDelay, master_ * chain_.decimator.process(y));
+                output[i - kOutputDelay] = master_ * chain_.decimator.process(y);
         } else if constexpr (kStep == 0) {
             cabinet_.takeInput(chain_.decimator.process(y));
         } else if constexpr (kStep == 1) {
             cabinet_.runHighFilters();
         } else if constexpr (kStep == 2) {
-            write(i - kOutputDelay, master_ * cabinet_.reflect());
+            output[i - kOutputDelay] = master_ * cabinet_.reflect();
         }
         return fresh;
     }
 
     // The rest of the chain for the next preamp output, while the pipeline fills or drains.
-    template <typename Write> void finish(float x, Write& write)
+    void finish(float x, float* output)
     {
         if (finished_ >= ToneStackLanes::kLatency)
-            finishToneStacked(finished_ - ToneStackLanes::kLatency, toneStack_.push(x), write);
+            finishToneStacked(finished_ - ToneStackLanes::kLatency, toneStack_.push(x), output);
         else
             fillToneStack(finished_, x, std::make_integer_sequence<int, ToneStackLanes::kLatency>{});
         ++finished_;
     }
 
     // Sub-sample n of the block, out of the tone stack.
-    template <typename Write> void finishToneStacked(int32_t n, float x, Write& write)
+    void finishToneStacked(int32_t n, float x, float* output)
     {
         const float y = powerAmp_.push(x);
         if (n % kOversampling != 0)
             return;  // only advances the states
         const int32_t host = n / kOversampling;
         const float d = chain_.decimator.process(y);
-        if (!cabinetOn_)
-            write(host, master_ * d);
-        else if (host < CabinetLanes::kLatency)
-            fillCabinet(host, d, std::make_integer_sequence<int, CabinetLanes::kLatency>{});
+        if constexpr (kBypassed)
+            output[host] = master_ * d;
+        else if (host < Cabinet::kLatency)
+            fillCabinet(host, d, std::make_integer_sequence<int, Cabinet::kLatency>{});
         else
-            write(host - CabinetLanes::kLatency, master_ * cabinet_.push(d));
+            output[host - Cabinet::kLatency] = master_ * cabinet_.push(d);
     }
 
     template <int... kStep>
@@ -194,25 +205,23 @@ private:
         ((step == kStep ? cabinet_.template fill<kStep>(x) : void()), ...);
     }
 
-    template <typename Write, int... kStep>
-    void drainPreamp(Write& write, std::integer_sequence<int, kStep...>)
+    template <int... kStep> void drainPreamp(float* output, std::integer_sequence<int, kStep...>)
     {
-        (finish(preamp_.template drain<kStep>(), write), ...);
+        (finish(preamp_.template drain<kStep>(), output), ...);
     }
 
     // The tone stack's last outputs are those of the block's last sub-samples.
-    template <typename Write, int... kStep>
-    void drainToneStack(Write& write, std::integer_sequence<int, kStep...>)
+    template <int... kStep> void drainToneStack(float* output, std::integer_sequence<int, kStep...>)
     {
         (finishToneStacked(
-             finished_ - ToneStackLanes::kLatency + kStep, toneStack_.template drain<kStep>(), write),
+             finished_ - ToneStackLanes::kLatency + kStep, toneStack_.template drain<kStep>(), output),
             ...);
     }
 
-    template <typename Write, int... kStep>
-    void drainCabinet(int32_t frames, Write& write, std::integer_sequence<int, kStep...>)
+    template <int... kStep>
+    void drainCabinet(int32_t frames, float* output, std::integer_sequence<int, kStep...>)
     {
-        (write(frames - CabinetLanes::kLatency + kStep, master_ * cabinet_.template drain<kStep>()), ...);
+        ((output[frames - Cabinet::kLatency + kStep] = master_ * cabinet_.template drain<kStep>()), ...);
     }
 
     void store()
@@ -228,11 +237,10 @@ private:
     PreampLanes preamp_;
     ToneStackLanes toneStack_;
     PowerAmpLanes powerAmp_;
-    CabinetLanes cabinet_;
+    Cabinet cabinet_;
     Biquad channelFilter_;
     const float master_;
     const float inputGain_;
-    const bool cabinetOn_;
     float held_[kOversampling] = {};  // preamp outputs waiting one host sample for the rest
     int32_t finished_ = 0;            // preamp outputs taken by the rest of the chain
 };

@@ -49,47 +49,94 @@ float testSignal(int n)
     return x;
 }
 
+using AnyPasses = CabinetLanes<StateVariableFilterLanes::kAnyPasses, StateVariableFilterLanes::kAnyPasses>;
+using TwoPassHighs = CabinetLanes<1, 2>;
+using OnePass = CabinetLanes<1, 1>;
+
+// One block of `length` samples from sample n on through Form and through the reference. The
+// pipeline returns each output one step late: sample n's comes with n + 1's input, the block's
+// last from drain().
+template <class Form>
+void runBlock(
+    CabinetSimulator& lanes, CabinetSimulator& reference, int& n, int length, const std::string& where)
+{
+    Form cabinet(lanes);
+    float expected = reference.process(testSignal(n));
+    cabinet.template fill<0>(testSignal(n));
+    for (int i = 1; i <= length; ++i, ++n) {
+        const bool last = i == length;
+        const float actual = last ? cabinet.template drain<0>() : cabinet.push(testSignal(n + 1));
+        ASSERT_EQ(bits(actual), bits(expected))
+            << where << ", sample " << n << ": " << actual << " vs " << expected;
+        if (!last)
+            expected = reference.process(testSignal(n + 1));
+    }
+    cabinet.store(lanes);
+    expectSameStates(lanes, reference, where);
+}
+
 }  // namespace
 
-// Blocks of varying length (some longer than the rings) at the supported rates and at rates
-// where the bands take more loop passes, with the simulator reconfigured and a band silenced
-// between blocks: every output and every filter state, ring and write index must equal the
-// reference simulator's bit for bit.
-TEST(CabinetLanes, MatchesCabinetSimulatorBitForBitAcrossBlocksRatesAndSettings)
+// Which form suits the simulator at each rate, and whether it still does with a band silenced:
+// the forms for one and two passes must claim only the simulators they compute exactly.
+TEST(CabinetLanes, TheFormsForFixedPassesSuitOnlyTheirRates)
 {
-    const float rates[] = {44100.0f, 48000.0f, 88200.0f, 96000.0f, 32000.0f, 22050.0f, 11025.0f};
+    struct Case {
+        float fs;
+        bool twoPassHighs, onePass;
+    };
+    const Case cases[]
+        = {{44100, true, false}, {48000, true, false}, {88200, false, true}, {96000, false, true},
+            {192000, false, true}, {32000, false, false}, {70000, false, false}, {22050, false, false}};
+    for (const Case& c : cases) {
+        auto cabinet = std::make_unique<CabinetSimulator>();
+        cabinet->configure(c.fs);
+        EXPECT_EQ(TwoPassHighs::suits(*cabinet), c.twoPassHighs) << c.fs;
+        EXPECT_EQ(OnePass::suits(*cabinet), c.onePass) << c.fs;
+        EXPECT_TRUE(AnyPasses::suits(*cabinet)) << c.fs;
+        cabinet->lowBand.configure(c.fs, 269.0f, 0.5f, 0.0f, StateVariableFilter::kBandPass);
+        EXPECT_FALSE(TwoPassHighs::suits(*cabinet) || OnePass::suits(*cabinet))
+            << c.fs << ", low band silenced";
+    }
+}
+
+// Blocks of varying length (some longer than the rings) at the supported rates and at rates
+// where the filters take more and unequal loop passes, with the simulator reconfigured and a
+// band silenced between blocks, each block in the form that suits it or in the form for any
+// passes: every output and every filter state, ring and write index must equal the reference
+// simulator's bit for bit.
+TEST(CabinetLanes, MatchesCabinetSimulatorBitForBitAcrossBlocksRatesSettingsAndForms)
+{
+    const float rates[] = {44100.0f, 48000.0f, 88200.0f, 96000.0f, 70000.0f, 32000.0f, 22050.0f, 11025.0f};
     const int blockLengths[] = {1, 3, 512, 7, 1500, 64, 2};
     for (float fs : rates) {
-        auto reference = std::make_unique<CabinetSimulator>();
-        auto lanes = std::make_unique<CabinetSimulator>();
-        reference->configure(fs);
-        lanes->configure(fs);
-        int n = 0;
-        for (int block = 0; block < 60; ++block) {
-            const std::string where = "fs " + std::to_string(fs) + ", block " + std::to_string(block);
-            if (block == 20) {  // the low band silenced: the bands leave the lanes
-                for (CabinetSimulator* c : {reference.get(), lanes.get()})
-                    c->lowBand.configure(fs, 269.0f, 0.5f, 0.0f, StateVariableFilter::kBandPass);
+        for (const bool anyPasses : {false, true}) {
+            auto reference = std::make_unique<CabinetSimulator>();
+            auto lanes = std::make_unique<CabinetSimulator>();
+            reference->configure(fs);
+            lanes->configure(fs);
+            int n = 0;
+            for (int block = 0; block < 60; ++block) {
+                if (block == 20) {  // the low band silenced: no form for fixed passes suits
+                    for (CabinetSimulator* c : {reference.get(), lanes.get()})
+                        c->lowBand.configure(fs, 269.0f, 0.5f, 0.0f, StateVariableFilter::kBandPass);
+                }
+                if (block == 40) {
+                    for (CabinetSimulator* c : {reference.get(), lanes.get()})
+                        c->configure(fs);
+                }
+                const std::string where = "fs " + std::to_string(fs) + (anyPasses ? ", any passes" : "")
+                    + ", block " + std::to_string(block);
+                const int length = blockLengths[block % 7];
+                if (!anyPasses && TwoPassHighs::suits(*lanes))
+                    runBlock<TwoPassHighs>(*lanes, *reference, n, length, where);
+                else if (!anyPasses && OnePass::suits(*lanes))
+                    runBlock<OnePass>(*lanes, *reference, n, length, where);
+                else
+                    runBlock<AnyPasses>(*lanes, *reference, n, length, where);
+                if (HasFatalFailure())
+                    return;
             }
-            if (block == 40) {
-                for (CabinetSimulator* c : {reference.get(), lanes.get()})
-                    c->configure(fs);
-            }
-            // The pipeline returns each output one step late: sample n's comes with n + 1's
-            // input, the block's last from drain().
-            CabinetLanes cabinet(*lanes);
-            float expected = reference->process(testSignal(n));
-            cabinet.fill<0>(testSignal(n));
-            for (int i = 1; i <= blockLengths[block % 7]; ++i, ++n) {
-                const bool last = i == blockLengths[block % 7];
-                const float actual = last ? cabinet.drain<0>() : cabinet.push(testSignal(n + 1));
-                ASSERT_EQ(bits(actual), bits(expected))
-                    << where << ", sample " << n << ": " << actual << " vs " << expected;
-                if (!last)
-                    expected = reference->process(testSignal(n + 1));
-            }
-            cabinet.store(*lanes);
-            expectSameStates(*lanes, *reference, where);
         }
     }
 }
