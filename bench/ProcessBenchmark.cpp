@@ -35,10 +35,11 @@ void processReplacing(benchmark::State& state)
     effect->setParameter(effect, 8, cabinet ? 0.0f : 1.0f);
 
     // A plucked-string-like decaying tone keeps the stages in their working range.
-    std::vector<float> input(static_cast<size_t>(block) * 64), left(static_cast<size_t>(block)), right(left.size());
+    std::vector<float> input(static_cast<size_t>(block) * 64), left(static_cast<size_t>(block)),
+        right(left.size());
     for (size_t i = 0; i < input.size(); ++i)
-        input[i] = 0.4f * std::exp(-static_cast<float>(i) / 20000.0f) *
-                   std::sin(6.2831853f * 196.0f * static_cast<float>(i) / rate);
+        input[i] = 0.4f * std::exp(-static_cast<float>(i) / 20000.0f)
+            * std::sin(6.2831853f * 196.0f * static_cast<float>(i) / rate);
     float* outputs[] = {left.data(), right.data()};
 
     size_t offset = 0;
@@ -53,15 +54,15 @@ void processReplacing(benchmark::State& state)
     state.SetItemsProcessed(static_cast<int64_t>(samples));
     // Printed as seconds per host sample ("345n" is 345 ns) and as seconds of audio rendered
     // per second of processor time (the real-time factor).
-    state.counters["per_sample"] =
-        benchmark::Counter(samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_sample"]
+        = benchmark::Counter(samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["realtime"] = benchmark::Counter(samples / rate, benchmark::Counter::kIsRate);
     state.SetLabel(std::string(kChannelNames[channel]) + (cabinet ? ", cabinet" : ", no cabinet"));
     effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(processReplacing)
     ->ArgNames({"rate", "channel", "cabinet", "block"})

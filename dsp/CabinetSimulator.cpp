@@ -36,8 +36,7 @@ constexpr double kInchesPerSecond = 12000.0;
 // A comb gain above 99 dB means the delayed copy is added at full weight (k = 1).
 constexpr float kFullWeightDb = 100.0f;
 
-void rebuild(StateVariableFilter& filter, float fs, float frequency, float q, float gain,
-             int mode)
+void rebuild(StateVariableFilter& filter, float fs, float frequency, float q, float gain, int mode)
 {
     filter = StateVariableFilter{};  // a new filter starts from silence
     filter.configure(fs, frequency, q, gain, mode);
@@ -67,13 +66,11 @@ void CabinetSimulator::configure(float fs)
     // inches, giving gains 0.574499, 0.445294, 0.338306, 0.260038 and delays of 22.71, 50.28,
     // 42.53 and 71.00 samples at 44100 Hz.
     FractionalDelayLine* const lines[4] = {&reflection1, &reflection2, &reflection3, &reflection4};
-    float* const gains[4] = {&reflectionGain1, &reflectionGain2, &reflectionGain3,
-                             &reflectionGain4};
+    float* const gains[4] = {&reflectionGain1, &reflectionGain2, &reflectionGain3, &reflectionGain4};
     for (int i = 0; i < 4; ++i) {
         const double spacing = kReflectionSpacings[i] * kSizeScale;
-        const double delta =
-            std::sqrt(static_cast<double>(kMicDistance * kMicDistance) + spacing * spacing) -
-            kMicDistance;
+        const double delta
+            = std::sqrt(static_cast<double>(kMicDistance * kMicDistance) + spacing * spacing) - kMicDistance;
         double level = std::pow(10.0, (kReflectionDbPerInch * delta + kReflectionBaseDb) * 0.05);
         if (i < 2)
             level *= kNearPathLift;
@@ -89,6 +86,6 @@ void CabinetSimulator::clearState()
     for (StateVariableFilter* filter : {&mainBand, &lowBand, &subBand, &highBand, &highCut})
         filter->clearState();
     for (FractionalDelayLine* line :
-         {&mainComb, &subComb, &highComb, &reflection1, &reflection2, &reflection3, &reflection4})
+        {&mainComb, &subComb, &highComb, &reflection1, &reflection2, &reflection3, &reflection4})
         line->clearState();
 }

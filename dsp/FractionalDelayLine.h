@@ -34,10 +34,10 @@ public:
             x = 0.0f;
     }
 
-    float buffer[size] = {};      // past inputs, ring
-    int writeIndex = 0;           // slot the next input goes to
-    int delaySamples = 0;         // D, whole samples
-    float frac = 0.0f;            // weight of the tap one sample older than D
-    float oneMinusFrac = 1.0f;    // weight of the tap at D
-    float feedForward = 0.0f;     // k, weight of the delayed copy
+    float buffer[size] = {};    // past inputs, ring
+    int writeIndex = 0;         // slot the next input goes to
+    int delaySamples = 0;       // D, whole samples
+    float frac = 0.0f;          // weight of the tap one sample older than D
+    float oneMinusFrac = 1.0f;  // weight of the tap at D
+    float feedForward = 0.0f;   // k, weight of the delayed copy
 };

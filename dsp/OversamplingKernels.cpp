@@ -10,6 +10,8 @@
 
 namespace {
 
+// Four taps to a row, as the kernels were laid out.
+// clang-format off
 constexpr double kKernel44100[16] = {
     0.00205640172945, 0.0128256861531, 0.0371044712831, 0.0761932833554,
     0.122634423014, 0.161121372082, 0.176128724766, 0.161121372082,
@@ -44,6 +46,7 @@ constexpr double kKernel96000[32] = {
     0.00957073400441, 0.00549160439996, 0.00271945737905, 0.00101925453662,
     0.000169830825373, 0.0, 0.0, 0.0,
 };
+// clang-format on
 
 template <int PaddedTaps>
 constexpr ResamplingKernels kernelsFor(float rate, const double (&kernel)[PaddedTaps], int prototypeTaps)

@@ -5,10 +5,10 @@
 #pragma once
 
 struct ResamplingKernels {
-    float rate;                      // host rate in Hz
-    const double* upsamplerKernel;   // prototype zero-padded to a multiple of four taps
+    float rate;                     // host rate in Hz
+    const double* upsamplerKernel;  // prototype zero-padded to a multiple of four taps
     int upsamplerTaps;
-    const double* decimatorKernel;   // the odd-length symmetric prototype (its first taps)
+    const double* decimatorKernel;  // the odd-length symmetric prototype (its first taps)
     int decimatorTaps;
 };
 

@@ -48,13 +48,13 @@ public:
     }
 
 private:
-    int pairCount_ = 0;                        // phases taken two at a time, rounded up
-    int maxTaps_ = 0;                          // taps of the full-length phases
+    int pairCount_ = 0;  // phases taken two at a time, rounded up
+    int maxTaps_ = 0;    // taps of the full-length phases
     // Per pair of phases, tap by tap, the two phases' coefficients side by side; the tap a
     // phase leaves out (and a missing last phase) is 0, which adds exactly nothing: the sums
     // start at +0 and the inputs are finite.
     std::unique_ptr<double[]> coefficients_;
-    std::unique_ptr<double[]> history_;        // 2·maxTaps_ past inputs, newest at position_
+    std::unique_ptr<double[]> history_;  // 2·maxTaps_ past inputs, newest at position_
     int position_ = 0;
-    std::unique_ptr<float[]> outputs_;         // latest outputs in phase order, room for pairs
+    std::unique_ptr<float[]> outputs_;  // latest outputs in phase order, room for pairs
 };

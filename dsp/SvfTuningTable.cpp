@@ -4,6 +4,8 @@
 // is a monotone cubic Hermite interpolation through them (see the script for details).
 #include "SvfTuningTable.h"
 
+// One row of the table per line.
+// clang-format off
 const double svfTuningTable[kSvfTuningRows][kSvfTuningColumns] = {
     {0.876, 0.978, 0.996, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0},  // 0..25 Hz
     {0.87424, 0.977001316, 0.99520466, 0.999569533, 0.999656418, 0.999725563, 0.999779502, 0.999820769, 0.999851899, 0.999875426, 0.999893883, 0.999909807},  // 25..50 Hz
@@ -227,3 +229,4 @@ const double svfTuningTable[kSvfTuningRows][kSvfTuningColumns] = {
     {0.679422993, 0.757331273, 0.82026218, 0.90488417, 0.924082362, 0.939360617, 0.951278926, 0.96039728, 0.967275671, 0.972474088, 0.976552524, 0.980070969},  // 5475..5500 Hz
     {0.678, 0.756545455, 0.819636364, 0.904545455, 0.923812013, 0.939144675, 0.951105426, 0.960256252, 0.967159137, 0.972376066, 0.976469026, 0.98},  // 5500..5525 Hz
 };
+// clang-format on

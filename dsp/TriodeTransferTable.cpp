@@ -4,6 +4,8 @@
 // and f(0) = -0.010003 rather than 0.
 #include "TriodeTransferTable.h"
 
+// Eleven values to a row, each row named by its first x.
+// clang-format off
 const float TriodeTransferTable::values[TriodeTransferTable::size] = {
     -1.019946f, -1.019938f, -1.019929f, -1.019919f, -1.019907f, -1.019893f, -1.019877f, -1.019858f, -1.019837f, -1.019813f, -1.019785f,  // x = -7.6
     -1.019753f, -1.019717f, -1.019675f, -1.019626f, -1.019571f, -1.019507f, -1.019433f, -1.019349f, -1.019253f, -1.019142f, -1.019014f,  // x = -6.5
@@ -20,3 +22,4 @@ const float TriodeTransferTable::values[TriodeTransferTable::size] = {
     0.999142f, 0.999253f, 0.99935f, 0.999434f, 0.999507f, 0.999571f, 0.999626f, 0.999675f, 0.999717f, 0.999753f, 0.999785f,  // x = 5.6
     0.999813f, 0.999837f, 0.999858f, 0.999877f, 0.999893f, 0.999907f, 0.999919f, 0.999929f, 0.999938f, 0.999946f, 0.999953f,  // x = 6.7
 };
+// clang-format on

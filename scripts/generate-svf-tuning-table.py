@@ -115,12 +115,15 @@ def render(table):
         "// is a monotone cubic Hermite interpolation through them (see the script for details).",
         '#include "SvfTuningTable.h"',
         "",
+        "// One row of the table per line.",
+        "// clang-format off",
         "const double svfTuningTable[kSvfTuningRows][kSvfTuningColumns] = {",
     ]
     for r, row in enumerate(table):
         cells = ", ".join(literal(v) for v in row)
         lines.append(f"    {{{cells}}},  // {25 * r}..{25 * r + 25} Hz")
     lines.append("};")
+    lines.append("// clang-format on")
     return "\n".join(lines) + "\n"
 
 

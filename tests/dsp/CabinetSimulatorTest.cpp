@@ -52,8 +52,8 @@ TEST(CabinetSimulator, ReflectionsAddFourDelayedWeightedCopiesAt44100)
     constexpr int kAt = 200, kLength = 900;
     const std::vector<float> y = responseToImpulseAt(*cabinet, kAt, kLength);
     const std::vector<float> u = responseToImpulseAt(*direct, kAt, kLength);
-    const float peak = *std::max_element(u.begin(), u.end(),
-                                         [](float a, float b) { return std::abs(a) < std::abs(b); });
+    const float peak
+        = *std::max_element(u.begin(), u.end(), [](float a, float b) { return std::abs(a) < std::abs(b); });
 
     auto uAt = [&](int n) { return n >= 0 ? static_cast<double>(u[n]) : 0.0; };
     for (int n = 0; n < kLength; ++n) {
@@ -64,8 +64,7 @@ TEST(CabinetSimulator, ReflectionsAddFourDelayedWeightedCopiesAt44100)
             const double delayed = (1.0 - frac) * uAt(n - whole) + frac * uAt(n - whole - 1);
             expected += r.gain * (u[n] + delayed);
         }
-        ASSERT_NEAR(y[n], expected, 1e-4 * std::abs(peak)) << "call " << n - kAt
-                                                             << " after the impulse";
+        ASSERT_NEAR(y[n], expected, 1e-4 * std::abs(peak)) << "call " << n - kAt << " after the impulse";
     }
 }
 

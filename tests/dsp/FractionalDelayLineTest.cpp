@@ -29,7 +29,7 @@ TEST(FractionalDelayLine, ImpulseReappearsAtDelayAndOneLaterWeightedByFraction)
     const Case cases[] = {
         {100, 44100, 294, 150, 0.0f, 100},
         {6, 44100, 1500, 29, 0.4f, 100},
-        {100, 44100, 12000 / 6.18034f, 22, 0.71275f, 3000},    // after two trips round the ring
+        {100, 44100, 12000 / 6.18034f, 22, 0.71275f, 3000},  // after two trips round the ring
         {3, 96000, 12000 / 19.31954f, 154, 0.5563f, 1500},
         // The longest delay the ring holds: the older tap reaches 1023 samples back.
         {100, 96000, 96000.0f / 1022.5f, 1022, 0.5f, 5},
@@ -48,8 +48,7 @@ TEST(FractionalDelayLine, ImpulseReappearsAtDelayAndOneLaterWeightedByFraction)
                 expected = k * (1.0f - c.frac);
             else if (n == c.impulseAt + c.delay + 1)
                 expected = k * c.frac;
-            EXPECT_NEAR(out[n], expected, 2e-4f)
-                << "call " << n << ", fs " << c.fs << ", f " << c.frequency;
+            EXPECT_NEAR(out[n], expected, 2e-4f) << "call " << n << ", fs " << c.fs << ", f " << c.frequency;
         }
     }
 }
@@ -59,8 +58,8 @@ TEST(FractionalDelayLine, FeedForwardSetsPeakToNotchRatioOrFullWeight)
     struct Case {
         float gainDb, feedForward;
     };
-    const Case cases[] = {{6, 0.332279f}, {4, 0.226274f}, {3, 0.170997f}, {0, 0.0f},
-                          {99, 0.9999775f}, {100, 1.0f}};
+    const Case cases[]
+        = {{6, 0.332279f}, {4, 0.226274f}, {3, 0.170997f}, {0, 0.0f}, {99, 0.9999775f}, {100, 1.0f}};
     for (const Case& c : cases) {
         FractionalDelayLine line;
         line.configure(c.gainDb, 44100, 1000);

@@ -6,8 +6,7 @@
 #include <vector>
 
 // The first `length` outputs of `process` for a unit impulse.
-template <typename Process>
-std::vector<float> impulseResponse(Process&& process, int length)
+template <typename Process> std::vector<float> impulseResponse(Process&& process, int length)
 {
     std::vector<float> response(length);
     for (int n = 0; n < length; ++n)

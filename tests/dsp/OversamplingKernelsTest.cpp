@@ -25,8 +25,8 @@ TEST(OversamplingKernels, NearestSupportedRateStandsInForOthers)
 {
     const struct {
         float rate, expected;
-    } cases[] = {{8000.0f, 44100.0f}, {46000.0f, 44100.0f}, {46100.0f, 48000.0f},
-                 {70000.0f, 88200.0f}, {192000.0f, 96000.0f}};
+    } cases[] = {{8000.0f, 44100.0f}, {46000.0f, 44100.0f}, {46100.0f, 48000.0f}, {70000.0f, 88200.0f},
+        {192000.0f, 96000.0f}};
     for (const auto& c : cases)
         EXPECT_EQ(nearestResamplingKernels(c.rate).rate, c.expected) << c.rate;
 }

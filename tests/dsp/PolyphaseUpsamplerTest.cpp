@@ -107,11 +107,12 @@ TEST(PolyphaseUpsampler, PhasesSumTheirTapsInOrderBitForBit)
             for (int phase = 0; phase < 4; ++phase) {
                 double sum = 0.0;
                 for (int j = 0; j < (phase == 1 ? taps - 1 : taps); ++j)
-                    sum += k.upsamplerKernel[phase + 4 * j] *
-                           (n >= static_cast<std::size_t>(j) ? static_cast<double>(input[n - j]) : 0.0);
+                    sum += k.upsamplerKernel[phase + 4 * j]
+                        * (n >= static_cast<std::size_t>(j) ? static_cast<double>(input[n - j]) : 0.0);
                 ASSERT_EQ(std::signbit(out[phase]), std::signbit(static_cast<float>(sum)))
                     << rate << " Hz, sample " << n << ", phase " << phase;
-                ASSERT_EQ(out[phase], static_cast<float>(sum)) << rate << " Hz, sample " << n << ", phase " << phase;
+                ASSERT_EQ(out[phase], static_cast<float>(sum))
+                    << rate << " Hz, sample " << n << ", phase " << phase;
             }
         }
     }

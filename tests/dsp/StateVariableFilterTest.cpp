@@ -54,11 +54,10 @@ TEST(StateVariableFilter, CabinetSettingsReachTheirIterationCountsAndTuningCells
     for (const Case& c : cases) {
         StateVariableFilter filter;
         filter.configure(c.fs, c.frequency, c.q, 1.0f, c.mode);
-        const double expectedTuning =
-            2.0 * std::sin(c.referredFrequency * c.factor * 3.141592653589793 / 44100.0);
+        const double expectedTuning
+            = 2.0 * std::sin(c.referredFrequency * c.factor * 3.141592653589793 / 44100.0);
         EXPECT_EQ(filter.iterations, c.iterations) << c.name << " at " << c.fs;
-        EXPECT_NEAR(filter.tuning, expectedTuning, 1e-6 * expectedTuning)
-            << c.name << " at " << c.fs;
+        EXPECT_NEAR(filter.tuning, expectedTuning, 1e-6 * expectedTuning) << c.name << " at " << c.fs;
         EXPECT_FLOAT_EQ(filter.damping, 1.0f / c.q) << c.name << " at " << c.fs;
     }
 }
@@ -107,15 +106,14 @@ TEST(StateVariableFilter, LowPassPassesDcIsThreeDbDownAtCutoffAndFallsAbove)
         float cutoff, q;
     };
     // 6 kHz at 44100 Hz runs two iterations per sample; the others one.
-    const Case cases[] = {{44100, 1000, 0.707f}, {96000, 1000, 0.707f}, {48000, 2500, 0.707f},
-                          {44100, 6000, 0.707f}};
+    const Case cases[]
+        = {{44100, 1000, 0.707f}, {96000, 1000, 0.707f}, {48000, 2500, 0.707f}, {44100, 6000, 0.707f}};
     for (const Case& c : cases) {
         StateVariableFilter filter;
         filter.configure(static_cast<float>(c.fs), c.cutoff, c.q, 1.0f, kLowPass);
         const std::vector<float> h = impulseResponseOf(filter);
         EXPECT_NEAR(gainDb(h, 0.0, c.fs), 0.0, 0.01) << "DC, fc " << c.cutoff << ", fs " << c.fs;
-        EXPECT_NEAR(gainDb(h, c.cutoff, c.fs), -3.0, 0.6)
-            << "cut-off, fc " << c.cutoff << ", fs " << c.fs;
+        EXPECT_NEAR(gainDb(h, c.cutoff, c.fs), -3.0, 0.6) << "cut-off, fc " << c.cutoff << ", fs " << c.fs;
         // An analog second-order low-pass is 24 dB down two octaves up; the digital loop
         // has no zero at Nyquist and falls a little slower as 4·fc nears fs/2.
         if (4.0 * c.cutoff < c.fs / 2.0) {

@@ -15,9 +15,15 @@ TEST(TriodeStage, TransferInterpolatesTheTableAndHoldsItsEnds)
         float v;
         float expected;
     } cases[] = {
-        {0.0f, -0.010003f},       {0.05f, 0.0250185f},   {-1.0f, -0.616002f},
-        {1.2f, 0.678303f},        {7.65f, 0.9999495f},   {7.7f, 0.999953f},
-        {1000.0f, 0.999953f},     {-7.6f, -1.019946f},   {-50.0f, -1.019946f},
+        {0.0f, -0.010003f},
+        {0.05f, 0.0250185f},
+        {-1.0f, -0.616002f},
+        {1.2f, 0.678303f},
+        {7.65f, 0.9999495f},
+        {7.7f, 0.999953f},
+        {1000.0f, 0.999953f},
+        {-7.6f, -1.019946f},
+        {-50.0f, -1.019946f},
         {std::nextafter(7.7f, 0.0f), 0.999953f},  // last interval, never past the table
         {std::nextafter(-7.6f, 0.0f), -1.019946f},
     };

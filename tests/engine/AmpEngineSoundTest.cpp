@@ -37,7 +37,8 @@ Measurement measureSine(int32_t channel, float drive, float amplitude)
     engine.setCabinetBypass(1.0f);
     std::vector<float> x(2 * 44100), left(x.size()), right(x.size());
     for (size_t i = 0; i < x.size(); ++i)
-        x[i] = amplitude * static_cast<float>(std::sin(2.0 * kPi * frequency * static_cast<double>(i) / rate));
+        x[i]
+            = amplitude * static_cast<float>(std::sin(2.0 * kPi * frequency * static_cast<double>(i) / rate));
     engine.processReplacing(x.data(), left.data(), right.data(), static_cast<int32_t>(x.size()));
 
     const size_t length = 44100, start = left.size() - length;  // the second second: settled
@@ -55,21 +56,23 @@ double ratioDb(double a, double b)
     return 20.0 * std::log10(a / b);
 }
 
-} // namespace
+}  // namespace
 
 TEST(AmpEngineSound, CleanAtLowDriveStaysLinearAndUndistorted)
 {
     const Measurement quiet = measureSine(0, 0.05f, 0.1f);
     const Measurement loud = measureSine(0, 0.05f, 0.5f);
     EXPECT_LT(loud.harmonicsDb, -40.0);
-    EXPECT_NEAR(ratioDb(loud.fundamental, quiet.fundamental), ratioDb(0.5, 0.1), 0.5) << "5x the input, 5x the output";
+    EXPECT_NEAR(ratioDb(loud.fundamental, quiet.fundamental), ratioDb(0.5, 0.1), 0.5)
+        << "5x the input, 5x the output";
 }
 
 TEST(AmpEngineSound, UltraSaturatesIntoHeavyCompression)
 {
     const Measurement quiet = measureSine(2, 0.9f, 0.1f);
     const Measurement loud = measureSine(2, 0.9f, 0.5f);
-    EXPECT_LT(std::fabs(ratioDb(loud.fundamental, quiet.fundamental)), 0.5) << "14 dB more input, the same output";
+    EXPECT_LT(std::fabs(ratioDb(loud.fundamental, quiet.fundamental)), 0.5)
+        << "14 dB more input, the same output";
     EXPECT_GT(loud.harmonicsDb, -25.0);
 }
 
