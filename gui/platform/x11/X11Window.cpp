@@ -80,6 +80,8 @@ PlatformWindow::~PlatformWindow()
         XDestroyImage(image_);
     }
     X11ErrorTrap trap(display_);
+    if (gc_)
+        XFreeGC(display_, gc_);  // its client-side record; the server's part goes with the connection
     XCloseDisplay(display_);
 }
 
