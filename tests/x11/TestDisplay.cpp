@@ -20,8 +20,8 @@ Window TestDisplay::createParent(CPos origin, int32_t width, int32_t height)
     attributes.override_redirect = True;
     attributes.background_pixel = 0;
     const Window window = XCreateWindow(display_, DefaultRootWindow(display_), origin.h, origin.v,
-        static_cast<unsigned>(width), static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWOverrideRedirect | CWBackPixel, &attributes);
+        static_cast<unsigned>(width), static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
+        CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     XMapWindow(display_, window);
     XSync(display_, False);
     return window;
@@ -50,8 +50,8 @@ Window TestDisplay::childOf(Window parent)
 std::vector<uint32_t> TestDisplay::read(Window window, int32_t width, int32_t height)
 {
     std::vector<uint32_t> pixels;
-    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-        AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(width),
+        static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image)
         return pixels;
     pixels.reserve(static_cast<size_t>(width) * height);

@@ -196,7 +196,8 @@ TEST_F(X11Editor, SeveralPanelsOpenAtOnce)
     openAndShow(second, secondParent);
     EXPECT_FALSE(samePicture(first.snapshot(), second.snapshot()));
     first.close();
-    EXPECT_TRUE(second.idleUntilShowing([&] { return screen.read(screen.childOf(secondParent), kWidth, kHeight); }));
+    EXPECT_TRUE(
+        second.idleUntilShowing([&] { return screen.read(screen.childOf(secondParent), kWidth, kHeight); }));
     second.close();
     screen.destroy(secondParent);
 }

@@ -37,7 +37,9 @@ std::vector<uint32_t> X11PanelHost::snapshot()
 {
     std::vector<uint32_t> block(sizeof(EditorSnapshot) / 4 + static_cast<size_t>(kWidth) * kHeight);
     block[0] = kEditorSnapshotMagic;
-    if (dispatch(effVendorSpecific, kEditorSnapshotIndex, static_cast<intptr_t>(block.size() * 4), block.data()) != 1)
+    if (dispatch(
+            effVendorSpecific, kEditorSnapshotIndex, static_cast<intptr_t>(block.size() * 4), block.data())
+        != 1)
         return {};
     block.erase(block.begin(), block.begin() + sizeof(EditorSnapshot) / 4);
     return block;

@@ -44,7 +44,8 @@ public:
     std::vector<HostEvent> events;  // automation, begin and end edit, in order
 
 private:
-    static intptr_t VST_CALLBACK callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t, void*, float opt);
+    static intptr_t VST_CALLBACK callback(
+        AEffect* effect, int32_t opcode, int32_t index, intptr_t, void*, float opt);
 
     AEffect* effect_;
     std::vector<std::function<void()>> steps_;

@@ -21,8 +21,9 @@ EditorWindow::EditorWindow(int32_t width, int32_t height, const std::string& tit
         throw HostError("cannot open the X display; is DISPLAY set?");
     native_->display = display;
     const int screen = DefaultScreen(display);
-    native_->window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
-        static_cast<unsigned>(height), 0, BlackPixel(display, screen), BlackPixel(display, screen));
+    native_->window
+        = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+            static_cast<unsigned>(height), 0, BlackPixel(display, screen), BlackPixel(display, screen));
     XSizeHints* hints = XAllocSizeHints();
     if (hints) {
         hints->flags = PMinSize | PMaxSize;

@@ -74,8 +74,8 @@ int32_t PluginNames::findProgram(const PluginInstance& instance, const std::stri
         + listOfNames(count, [&](int32_t i) { return instance.programName(i); }));
 }
 
-void PluginNames::applyProgramAndSettings(
-    PluginInstance& instance, const std::optional<std::string>& program, const std::vector<ParameterSetting>& settings)
+void PluginNames::applyProgramAndSettings(PluginInstance& instance, const std::optional<std::string>& program,
+    const std::vector<ParameterSetting>& settings)
 {
     if (program)
         instance.setProgram(findProgram(instance, *program));

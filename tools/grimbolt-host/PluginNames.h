@@ -18,7 +18,7 @@ int32_t findParameter(const PluginInstance& instance, const std::string& name);
 int32_t findProgram(const PluginInstance& instance, const std::string& numberOrName);
 
 // Chooses the program, if any, then sets the parameters in order; throws HostError.
-void applyProgramAndSettings(
-    PluginInstance& instance, const std::optional<std::string>& program, const std::vector<ParameterSetting>& settings);
+void applyProgramAndSettings(PluginInstance& instance, const std::optional<std::string>& program,
+    const std::vector<ParameterSetting>& settings);
 
 }  // namespace PluginNames

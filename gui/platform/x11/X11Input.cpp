@@ -64,14 +64,15 @@ uint32_t tickCount()
 {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+    return static_cast<uint32_t>(
+        static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u);
 }
 
 void sleepMilliseconds(uint32_t milliseconds)
 {
-    timespec remaining{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&remaining, &remaining) == -1 && errno == EINTR) {
-    }
+    timespec remaining{
+        static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    while (nanosleep(&remaining, &remaining) == -1 && errno == EINTR) { }
 }
 
 }  // namespace platform

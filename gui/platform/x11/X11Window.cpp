@@ -104,12 +104,13 @@ bool PlatformWindow::create(Window parent)
     attributes.border_pixel = 0;
     attributes.colormap = DefaultColormap(display_, screen);
     attributes.event_mask = ExposureMask | ButtonPressMask | StructureNotifyMask;
-    window_ = XCreateWindow(display_, parent, 0, 0, static_cast<unsigned>(width_), static_cast<unsigned>(height_),
-        0, depth, InputOutput, visual, CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &attributes);
+    window_ = XCreateWindow(display_, parent, 0, 0, static_cast<unsigned>(width_),
+        static_cast<unsigned>(height_), 0, depth, InputOutput, visual,
+        CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &attributes);
     gc_ = XCreateGC(display_, window_, 0, nullptr);
     image_ = XCreateImage(display_, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-        reinterpret_cast<char*>(drawn_.data()), static_cast<unsigned>(width_), static_cast<unsigned>(height_), 32,
-        width_ * 4);
+        reinterpret_cast<char*>(drawn_.data()), static_cast<unsigned>(width_), static_cast<unsigned>(height_),
+        32, width_ * 4);
     if (!image_)
         return false;
     image_->byte_order = LSBFirst;  // as our pixels lie in memory; Xlib swaps for other servers
@@ -126,7 +127,8 @@ void PlatformWindow::surfaceReleased()
 {
     const auto rowChanged = [this](int32_t y) {
         const size_t start = static_cast<size_t>(y) * width_;
-        return std::memcmp(&drawn_[start], &shown_[start], static_cast<size_t>(width_) * sizeof(uint32_t)) != 0;
+        return std::memcmp(&drawn_[start], &shown_[start], static_cast<size_t>(width_) * sizeof(uint32_t))
+            != 0;
     };
     int32_t top = 0;
     int32_t bottom = height_;

@@ -70,6 +70,6 @@ private:
     std::vector<uint32_t> shown_;  // what the server was given
     WindowEventHandler& handler_;
     mutable bool lost_ = false;  // the connection broke
-    bool destroyed_ = false;  // the server destroyed the window (its parent went)
+    bool destroyed_ = false;     // the server destroyed the window (its parent went)
     PlatformWindow* nextOfThread_ = nullptr;
 };
