@@ -10,8 +10,8 @@
 # grimbolt-host draws for the values the session holds (outside the label's text). Then a
 # drag of 40 pixels to the right on the gain knob must raise the drive value Ardour holds,
 # and saves, by 0.2. Screenshots (whole screen and panel, before and after) go to OUT_DIR.
-# The screen positions of the mixer button and the processor box are those of Ardour 7.3 with
-# a fresh configuration on a 1600 x 1000 screen.
+# The mixer button is found from the main window's top-right corner; the processor box's place
+# is that of Ardour 7.3's mixer with a fresh configuration on a 1600 x 1000 screen.
 set -uo pipefail
 
 session_dir=$1 session_name=$2 host=$3 plugin=$4 panel_compare=$5 out=$6
@@ -84,12 +84,13 @@ sleep 2
 
 XDG_CONFIG_HOME=$out/config ardour -n -a "$gui_session/$session_name.ardour" >"$out/ardour.log" 2>&1 &
 ardour_pid=$!
-wait_for_window "^$session_name - Ardour" "$ardour_wait" >/dev/null || {
+main_window=$(wait_for_window "^$session_name - Ardour" "$ardour_wait") || {
   import -window root "$out/screen-timeout.png"
   fail "Ardour's window did not come up (see $out/ardour.log, $out/screen-timeout.png)"
 }
 sleep 5
-xdotool mousemove 1326 72 click 1 # the "Mix" button: the mixer window
+eval "$(xdotool getwindowgeometry --shell "$main_window")"
+xdotool mousemove $((X + WIDTH - 22)) $((Y + 72)) click 1 # the "Mix" button, top right: the mixer window
 sleep 3
 xdotool mousemove 324 207 click --repeat 2 --delay 80 1 # Grimbolt in the track's processor box
 plugin_window=$(wait_for_window "Grimbolt \(by Kelvaro Sound Lab\)" 30) || {
