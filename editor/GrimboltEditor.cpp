@@ -104,17 +104,24 @@ int32_t GrimboltEditor::open(void* window)
     if (frame_)
         close();
     AEffGUIEditor::open(window);
-    auto* frame = new CFrame(CBox(0, 0, background_->getWidth(), background_->getHeight()), window, this);
-    if (!frame->getPlatformWindow()) {
-        frame->release();
+    if (!window || !buildPanel(window))
         return 0;
+    setKnobMode(kLinearKnobMode);
+    return 1;
+}
+
+bool GrimboltEditor::buildPanel(void* window)
+{
+    auto* frame = new CFrame(CBox(0, 0, background_->getWidth(), background_->getHeight()), window, this);
+    if (window && !frame->getPlatformWindow()) {
+        frame->release();
+        return false;
     }
     frame_ = frame;
     frame->setBackground(background_);
     buildControls(frame);
-    setKnobMode(kLinearKnobMode);
     synchronise();
-    return 1;
+    return true;
 }
 
 void GrimboltEditor::buildControls(CFrame* frame)
@@ -289,8 +296,21 @@ const char* GrimboltEditor::channelText() const
 
 bool GrimboltEditor::snapshot(uint32_t* pixels, size_t capacity, int32_t& width, int32_t& height)
 {
-    if (!frame_ || !pixels)
+    if (!pixels)
         return false;
+    // A closed panel is drawn for the request in a frame without a window: the picture needs
+    // no display, whatever window side the plug-in has.
+    const bool windowless = !frame_;
+    if (windowless)
+        buildPanel(nullptr);
+    const bool taken = drawPanel(pixels, capacity, width, height);
+    if (windowless)
+        close();
+    return taken;
+}
+
+bool GrimboltEditor::drawPanel(uint32_t* pixels, size_t capacity, int32_t& width, int32_t& height)
+{
     const CBox area(0, 0, frame_->getWidth(), frame_->getHeight());
     if (capacity < static_cast<size_t>(area.width()) * static_cast<size_t>(area.height()))
         return false;

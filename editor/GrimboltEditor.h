@@ -43,8 +43,9 @@ public:
 
     void valueChanged(CGraphics* context, CControl* control) override;
 
-    // Brings the panel up to date and copies it into pixels (width x height, 0xAARRGGBB, top
-    // row first); false unless open and pixels holds at least the panel.
+    // Copies the panel as it shows the effect's values into pixels (width x height,
+    // 0xAARRGGBB, top row first): the open panel brought up to date, or a closed one drawn
+    // without a window. False unless pixels holds at least the panel.
     bool snapshot(uint32_t* pixels, size_t capacity, int32_t& width, int32_t& height);
 
     // 1 clean, 2 crunch, 3 ultra, as the panel shows it.
@@ -53,7 +54,12 @@ public:
     const char* channelText() const;
 
 private:
+    // The frame (a child window of window, or windowless for a null one) with its controls,
+    // showing the effect's values; false when window is not null and the system could not
+    // make a child in it.
+    bool buildPanel(void* window);
     void buildControls(CFrame* frame);
+    bool drawPanel(uint32_t* pixels, size_t capacity, int32_t& width, int32_t& height);
     void synchronise();
     void applyPending();
     void showValue(int32_t tag, float value);

@@ -28,6 +28,12 @@ CFrame::~CFrame()
 
 void CFrame::idle()
 {
+    // A press dispatched here runs its control's tracking loop, whose idle passes come back.
+    if (window_ && alive_ && !dispatchingEvents_) {
+        dispatchingEvents_ = true;
+        platform::dispatchWindowEvents(window_);
+        dispatchingEvents_ = false;
+    }
     if (!alive_ || notYetPainted_ || !isDirty())
         return;
     auto* context = new CGraphics(this);
@@ -245,10 +251,10 @@ void CFrame::onWindowPaint(NativeSurface* windowSurface, const CBox& area)
     window->release();
 }
 
-void CFrame::onWindowMouseDown(CPos where)
+void CFrame::onWindowMouseDown(CPos where, int32_t buttons)
 {
     auto* context = new CGraphics(this);
-    mouse(context, where, -1);
+    mouse(context, where, buttons);
     context->release();
 }
 

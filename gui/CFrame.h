@@ -1,6 +1,7 @@
 // The root of a view tree and its child window in the host's editor window. Nothing is drawn
-// when a view changes: the editor's idle calls idle(), which redraws the dirty views into a
-// back buffer of the frame's size and copies the whole frame to the window. Window paints
+// when a view changes: the editor's idle calls idle(), which first lets the platform hand
+// over the window's queued events (where no host message loop does), then redraws the dirty
+// views into a back buffer of the frame's size and copies the whole frame to the window. Window paints
 // draw their area into the back buffer and copy that area. Mouse presses reach the
 // last-added view under the pointer; keys reach the focus view, then the modal view.
 // Everything runs on the thread that owns the window.
@@ -33,7 +34,8 @@ public:
     // Destroys the window and every child view.
     ~CFrame() override;
 
-    // Redraws the dirty views once the window has been painted for the first time.
+    // Handles the window's queued events, then redraws the dirty views once the window has
+    // been painted for the first time. Events wait while a press handled here is tracked.
     void idle();
     // The editor's idle pump, for tracking loops.
     void doIdleStuff();
@@ -78,7 +80,7 @@ public:
 
 private:
     void onWindowPaint(NativeSurface* windowSurface, const CBox& area) override;
-    void onWindowMouseDown(CPos where) override;
+    void onWindowMouseDown(CPos where, int32_t buttons) override;
     void onWindowWheel(CPos where, float distance) override;
     void onWindowDestroyed() override;
     void advanceFocus(bool backwards);
@@ -89,6 +91,7 @@ private:
     CView* focusView_ = nullptr;
     bool notYetPainted_ = true;
     bool alive_ = true;
+    bool dispatchingEvents_ = false;  // idle is inside the platform's event dispatch
     bool componentServices_ = false;  // this frame holds a count of them
     PlatformWindow* window_ = nullptr;
     CBackBuffer* backBuffer_ = nullptr;

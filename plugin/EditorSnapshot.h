@@ -2,7 +2,8 @@
 // effVendorSpecific with index kEditorSnapshotIndex, value the byte size of the block at
 // ptr, ptr an EditorSnapshot header followed by room for the pixels. The plug-in answers 1
 // after writing width, height and width x height pixels (0xAARRGGBB, top row first) behind
-// the header; 0, writing nothing, when the editor is not open or anything does not fit.
+// the header: what the open editor shows, or what it would show when closed (drawn without a
+// window, so no display is needed). 0, writing nothing, when anything does not fit.
 // Like effEditIdle, it is called on the thread that owns the editor window.
 #pragma once
 

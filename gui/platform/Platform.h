@@ -18,8 +18,9 @@ public:
     virtual ~WindowEventHandler() = default;
     // The system wants area repainted; windowSurface draws onto the window meanwhile.
     virtual void onWindowPaint(NativeSurface* windowSurface, const CBox& area) = 0;
-    // A mouse button went down at where (window coordinates).
-    virtual void onWindowMouseDown(CPos where) = 0;
+    // A mouse button went down at where (window coordinates). buttons: the CButtonState bits
+    // of the press, or -1 when the press is handled at once and the state now is the press's.
+    virtual void onWindowMouseDown(CPos where, int32_t buttons) = 0;
     // distance: wheel notches, positive away from the user.
     virtual void onWindowWheel(CPos where, float distance) = 0;
     virtual void onWindowDestroyed() = 0;
@@ -51,6 +52,9 @@ uint32_t tickCount();
 void sleepMilliseconds(uint32_t milliseconds);
 // Handles one paint request waiting for a window of this thread; false when none waited.
 bool dispatchOnePendingPaint();
+// Handles what the window system queued for window (paints, presses, wheel turns, its end)
+// where no message loop of the host delivers it; elsewhere nothing.
+void dispatchWindowEvents(PlatformWindow* window);
 
 // The PNG resource with this id in the module that contains the toolkit.
 ResourceBytes findResource(int32_t id);

@@ -161,14 +161,30 @@ TEST(GrimboltEditor, EveryEditReachesTheHostAsAutomationInsideAGesture)
     EXPECT_EQ(host.effect->getParameter(host.effect, kBypassCabinet), 1.0f);
 }
 
-TEST(GrimboltEditor, SnapshotAnswersOnlyAnOpenPanelAndABlockItFits)
+TEST(GrimboltEditor, SnapshotOfAClosedPanelIsWhatTheOpenPanelShows)
+{
+    PanelHost host;
+    host.setParameter(kChannel, 0.5f);
+    host.setParameter(kDrive, 0.8f);
+    host.setParameter(kBypassCabinet, 1.0f);
+    const size_t words = 4 + 380 * 110;
+    std::vector<uint32_t> closed(words);
+    std::vector<uint32_t> open(words);
+    closed[0] = open[0] = kEditorSnapshotMagic;
+    const auto bytes = static_cast<intptr_t>(words * 4);
+    ASSERT_EQ(host.dispatch(effVendorSpecific, kEditorSnapshotIndex, bytes, closed.data()), 1);
+    EXPECT_EQ(host.frame(), nullptr) << "the request leaves the panel closed";
+    ASSERT_TRUE(host.open());
+    ASSERT_EQ(host.dispatch(effVendorSpecific, kEditorSnapshotIndex, bytes, open.data()), 1);
+    EXPECT_TRUE(closed == open);
+    EXPECT_STREQ(host.editor().channelText(), "crunch channel");
+}
+
+TEST(GrimboltEditor, SnapshotAnswersOnlyABlockItFitsOpenOrClosed)
 {
     PanelHost host;
     std::vector<uint32_t> block(4 + 380 * 110);
-    block[0] = kEditorSnapshotMagic;
     const auto bytes = static_cast<intptr_t>(block.size() * 4);
-    EXPECT_EQ(host.dispatch(effVendorSpecific, kEditorSnapshotIndex, bytes, block.data()), 0) << "closed";
-    ASSERT_TRUE(host.open());
     const struct {
         int32_t index;
         intptr_t bytes;
@@ -182,13 +198,18 @@ TEST(GrimboltEditor, SnapshotAnswersOnlyAnOpenPanelAndABlockItFits)
         {kEditorSnapshotIndex, -bytes, kEditorSnapshotMagic, 0},
         {kEditorSnapshotIndex, bytes, kEditorSnapshotMagic + 1, 0},
     };
-    for (const auto& test : cases) {
-        block[0] = test.magic;
-        block[1] = block[2] = 0;
-        EXPECT_EQ(host.dispatch(effVendorSpecific, test.index, test.bytes, block.data()), test.answer)
-            << test.index << " " << test.bytes << " " << test.magic;
-        EXPECT_EQ(block[1], test.answer ? 380u : 0u);
-        EXPECT_EQ(block[2], test.answer ? 110u : 0u);
+    for (const bool opened : {false, true}) {
+        if (opened) {
+            ASSERT_TRUE(host.open());
+        }
+        for (const auto& test : cases) {
+            block[0] = test.magic;
+            block[1] = block[2] = 0;
+            EXPECT_EQ(host.dispatch(effVendorSpecific, test.index, test.bytes, block.data()), test.answer)
+                << test.index << " " << test.bytes << " " << test.magic << " open " << opened;
+            EXPECT_EQ(block[1], test.answer ? 380u : 0u);
+            EXPECT_EQ(block[2], test.answer ? 110u : 0u);
+        }
+        EXPECT_EQ(host.dispatch(effVendorSpecific, kEditorSnapshotIndex, bytes, nullptr), 0);
     }
-    EXPECT_EQ(host.dispatch(effVendorSpecific, kEditorSnapshotIndex, bytes, nullptr), 0);
 }

@@ -33,6 +33,9 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem)
         {{"demo"}, "demo expects PLUGIN [OUTDIR]"},
         {{"demo", "p.so", "out", "more"}, "demo expects PLUGIN [OUTDIR]"},
         {{"help", "me"}, "help takes no arguments"},
+        {{"edit"}, "edit expects exactly one PLUGIN"},
+        {{"edit", "p.so", "out.png"}, "edit expects exactly one PLUGIN"},
+        {{"edit", "p.so", "--rate", "48000"}, "unknown option --rate"},
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -80,4 +83,15 @@ TEST(CommandLine, RenderLeavesRateToTheFileAndDemoDirectoryDefaults)
     EXPECT_EQ(parseCommandLine({"demo", "p.so", "there"}).outputDirectory, "there");
     EXPECT_EQ(parseCommandLine({"info", "p.so"}).pluginPath, "p.so");
     EXPECT_EQ(parseCommandLine({"--help"}).kind, CommandKind::Help);
+}
+
+TEST(CommandLine, EditTakesAProgramAndSettings)
+{
+    const CommandLine line = parseCommandLine({"edit", "p.so", "--program", "crunch", "--set", "drive=0.8"});
+    EXPECT_EQ(line.kind, CommandKind::Edit);
+    EXPECT_EQ(line.pluginPath, "p.so");
+    EXPECT_EQ(line.program, "crunch");
+    ASSERT_EQ(line.settings.size(), 1u);
+    EXPECT_EQ(line.settings[0].name, "drive");
+    EXPECT_EQ(line.settings[0].value, 0.8f);
 }

@@ -68,7 +68,7 @@ bool isOption(const std::string& arg)
     return arg.size() > 1 && arg[0] == '-' && arg[1] == '-';
 }
 
-// --program and --set, which render and editor-shot share; false for any other option.
+// --program and --set, which render, editor-shot and edit share; false for any other option.
 bool parseSettingOption(const std::string& option, ArgumentReader& reader, CommandLine& line)
 {
     if (option == "--program") {
@@ -108,6 +108,8 @@ CommandKind commandKindOf(const std::string& word)
         return CommandKind::Demo;
     if (word == "editor-shot")
         return CommandKind::EditorShot;
+    if (word == "edit")
+        return CommandKind::Edit;
     if (word == "help" || word == "--help" || word == "-h")
         return CommandKind::Help;
     throw UsageError("unknown command \"" + word + "\"");
@@ -131,7 +133,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             positional.push_back(arg);
         } else if (line.kind == CommandKind::Render) {
             parseRenderOption(arg, reader, line);
-        } else if (line.kind == CommandKind::EditorShot) {
+        } else if (line.kind == CommandKind::EditorShot || line.kind == CommandKind::Edit) {
             if (!parseSettingOption(arg, reader, line))
                 throw UsageError("unknown option " + arg);
         } else {
@@ -169,6 +171,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         line.pluginPath = positional[0];
         line.outputPath = positional[1];
         break;
+    case CommandKind::Edit:
+        if (positional.size() != 1)
+            throw UsageError("edit expects exactly one PLUGIN");
+        line.pluginPath = positional[0];
+        break;
     }
     return line;
 }
@@ -192,5 +199,8 @@ std::string usageText()
         + ") and print their levels\n"
           "  grimbolt-host editor-shot PLUGIN OUT.png [--program N|NAME] [--set NAME=VALUE ...]\n"
           "      open the plug-in's editor and save what it shows as a PNG\n"
+          "  grimbolt-host edit PLUGIN [--program N|NAME] [--set NAME=VALUE ...]\n"
+          "      open the plug-in's editor in a window and print every parameter change it\n"
+          "      reports until the window is closed\n"
           "  grimbolt-host help\n";
 }

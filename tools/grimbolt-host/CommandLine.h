@@ -16,7 +16,7 @@ public:
     }
 };
 
-enum class CommandKind { Help, Info, Render, Demo, EditorShot };
+enum class CommandKind { Help, Info, Render, Demo, EditorShot, Edit };
 
 struct ParameterSetting {
     std::string name;  // as the plug-in reports it; matched without regard to case
@@ -34,8 +34,8 @@ struct CommandLine {
     std::string outputDirectory = kDefaultDemoDirectory;  // demo
     std::optional<int> sampleRate;                        // render: the input file's rate when absent
     int blockSize = kDefaultBlockSize;                    // render
-    std::optional<std::string> program;                   // render, editor-shot: a number or a name
-    std::vector<ParameterSetting> settings;               // render, editor-shot: in the given order
+    std::optional<std::string> program;                   // render, editor-shot, edit: a number or a name
+    std::vector<ParameterSetting> settings;               // render, editor-shot, edit: in the given order
 };
 
 // args excludes the program name; throws UsageError.

@@ -1,5 +1,5 @@
 // What a plug-in's editor shows, as a host sees it: natively through the plug-in's editor
-// snapshot request (its window is offscreen), on Windows from a real window on the screen.
+// snapshot request (drawn without a window), on Windows from a real window on the screen.
 #pragma once
 
 #include "tools/hostkit/PluginInstance.h"
@@ -13,6 +13,6 @@ struct EditorPicture {
     std::vector<uint32_t> pixels;  // 0x..RRGGBB, top row first
 };
 
-// Opens the editor, gives it idle time to draw, takes the picture and closes the editor;
+// The editor's picture (on Windows: opened, given idle time to draw, read and closed);
 // throws HostError when the plug-in has no editor or it cannot be read.
 EditorPicture captureEditor(PluginInstance& plugin);

@@ -1,15 +1,9 @@
-// Natively the plug-in's window is offscreen: the snapshot request copies what it shows.
+// Natively the picture comes through the plug-in's snapshot request, which draws the closed
+// editor without a window: no display is needed.
 #include "tools/grimbolt-host/EditorCapture.h"
 
 #include "plugin/EditorSnapshot.h"
 #include "tools/hostkit/HostError.h"
-
-namespace {
-
-// Any non-null handle stands for the host's window on the offscreen platform.
-char parentWindowToken;
-
-}  // namespace
 
 EditorPicture captureEditor(PluginInstance& plugin)
 {
@@ -20,17 +14,12 @@ EditorPicture captureEditor(PluginInstance& plugin)
     const int32_t height = rect->bottom - rect->top;
     if (width <= 0 || height <= 0)
         throw HostError("the plug-in's editor reports an empty size");
-    if (plugin.dispatch(effEditOpen, 0, 0, &parentWindowToken) == 0)
-        throw HostError("the plug-in's editor did not open");
-    plugin.dispatch(effEditIdle);
-
     const size_t headerWords = sizeof(EditorSnapshot) / sizeof(uint32_t);
     std::vector<uint32_t> block(headerWords + static_cast<size_t>(width) * height);
     auto* header = reinterpret_cast<EditorSnapshot*>(block.data());
     header->magic = kEditorSnapshotMagic;
     const intptr_t taken = plugin.dispatch(effVendorSpecific, kEditorSnapshotIndex,
         static_cast<intptr_t>(block.size() * sizeof(uint32_t)), block.data());
-    plugin.dispatch(effEditClose);
     if (taken != 1 || header->width != width || header->height != height)
         throw HostError("the plug-in did not hand over its editor's picture");
 

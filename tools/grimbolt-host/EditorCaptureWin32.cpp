@@ -2,57 +2,16 @@
 // editor's window on the screen once it has been painted.
 #include "tools/grimbolt-host/EditorCapture.h"
 
+#include "tools/grimbolt-host/EditorWindow.h"
 #include "tools/hostkit/HostError.h"
 
 #include <windows.h>
 
 namespace {
 
-const char* const kWindowClass = "GrimboltHostEditorWindow";
-
 // Long enough for the first paint and a few idle passes; the panel needs far less.
 constexpr int kSettleRounds = 20;
 constexpr DWORD kSettleStepMs = 10;
-
-class HostWindow {
-public:
-    HostWindow(int32_t width, int32_t height)
-    {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kWindowClass;
-        RegisterClassA(&windowClass);
-        RECT frame = {0, 0, width, height};
-        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
-        AdjustWindowRect(&frame, style, FALSE);
-        handle_ = CreateWindowA(kWindowClass, "grimbolt-host editor", style, 40, 40, frame.right - frame.left,
-            frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (!handle_)
-            throw HostError("cannot open a window for the editor");
-    }
-    ~HostWindow()
-    {
-        DestroyWindow(handle_);
-        UnregisterClassA(kWindowClass, GetModuleHandleA(nullptr));
-    }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-
-    HWND handle() const { return handle_; }
-
-private:
-    HWND handle_;
-};
-
-void pumpMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // The pixels of window's client area, as the screen shows them.
 std::vector<uint32_t> readWindow(HWND window, int32_t width, int32_t height)
@@ -98,21 +57,22 @@ EditorPicture captureEditor(PluginInstance& plugin)
     if (width <= 0 || height <= 0)
         throw HostError("the plug-in's editor reports an empty size");
 
-    HostWindow window(width, height);
-    if (plugin.dispatch(effEditOpen, 0, 0, window.handle()) == 0)
+    EditorWindow window(width, height, "grimbolt-host editor");
+    const auto host = static_cast<HWND>(window.parentHandle());
+    if (plugin.dispatch(effEditOpen, 0, 0, host) == 0)
         throw HostError("the plug-in's editor did not open");
     for (int round = 0; round < kSettleRounds; ++round) {
-        pumpMessages();
+        window.handleMessages();
         plugin.dispatch(effEditIdle);
         Sleep(kSettleStepMs);
     }
-    HWND editorWindow = GetWindow(window.handle(), GW_CHILD);
+    HWND editorWindow = GetWindow(host, GW_CHILD);
     EditorPicture picture;
     picture.width = width;
     picture.height = height;
-    picture.pixels = readWindow(editorWindow ? editorWindow : window.handle(), width, height);
+    picture.pixels = readWindow(editorWindow ? editorWindow : host, width, height);
     plugin.dispatch(effEditClose);
-    pumpMessages();
+    window.handleMessages();
     if (picture.pixels.empty())
         throw HostError("cannot read the editor's window");
     return picture;

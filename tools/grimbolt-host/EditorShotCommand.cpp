@@ -9,10 +9,7 @@ void runEditorShotCommand(const CommandLine& line, std::ostream& out)
     PluginLibrary library(line.pluginPath);
     HostCallback host;
     PluginInstance plugin(library, host);
-    if (line.program)
-        plugin.setProgram(PluginNames::findProgram(plugin, *line.program));
-    for (const ParameterSetting& setting : line.settings)
-        plugin.setParameter(PluginNames::findParameter(plugin, setting.name), setting.value);
+    PluginNames::applyProgramAndSettings(plugin, line.program, line.settings);
     const EditorPicture picture = captureEditor(plugin);
     PngFile::writeRgb(line.outputPath, picture.pixels, picture.width, picture.height);
     out << "wrote " << line.outputPath << ": the editor of " << plugin.effectName() << ", " << picture.width

@@ -8,12 +8,7 @@ AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, 
 {
     PluginInstance instance(library, host);
     instance.configure(settings.sampleRate, settings.blockSize);
-    if (settings.program) {
-        instance.setProgram(PluginNames::findProgram(instance, *settings.program));
-    }
-    for (const ParameterSetting& setting : settings.settings) {
-        instance.setParameter(PluginNames::findParameter(instance, setting.name), setting.value);
-    }
+    PluginNames::applyProgramAndSettings(instance, settings.program, settings.settings);
     BlockRenderer renderer(instance, settings.blockSize);
     instance.resume();
     AudioClip output = renderer.render(input, progress);

@@ -73,3 +73,12 @@ int32_t PluginNames::findProgram(const PluginInstance& instance, const std::stri
         + std::to_string(count - 1) + " or one of "
         + listOfNames(count, [&](int32_t i) { return instance.programName(i); }));
 }
+
+void PluginNames::applyProgramAndSettings(PluginInstance& instance, const std::optional<std::string>& program,
+    const std::vector<ParameterSetting>& settings)
+{
+    if (program)
+        instance.setProgram(findProgram(instance, *program));
+    for (const ParameterSetting& setting : settings)
+        instance.setParameter(findParameter(instance, setting.name), setting.value);
+}

@@ -1,7 +1,8 @@
-// grimbolt-host: a small VST 2 host for inspecting the plug-in, rendering audio through it and
-// taking pictures of its editor.
+// grimbolt-host: a small VST 2 host for inspecting the plug-in, rendering audio through it,
+// trying its editor and taking pictures of it.
 #include "tools/grimbolt-host/CommandLine.h"
 #include "tools/grimbolt-host/DemoCommand.h"
+#include "tools/grimbolt-host/EditCommand.h"
 #include "tools/grimbolt-host/EditorShotCommand.h"
 #include "tools/grimbolt-host/InfoCommand.h"
 #include "tools/grimbolt-host/RenderCommand.h"
@@ -33,6 +34,9 @@ int main(int argc, char** argv)
             break;
         case CommandKind::EditorShot:
             runEditorShotCommand(line, std::cout);
+            break;
+        case CommandKind::Edit:
+            runEditCommand(line, std::cout);
             break;
         }
         return 0;

@@ -50,6 +50,8 @@ intptr_t HostCallback::answer(
     switch (opcode) {
     case audioMasterAutomate:
         automation_.push_back({index, opt});
+        if (automationListener_)
+            automationListener_(automation_.back());
         return 0;
     case audioMasterVersion:
         return kHostVstVersion;

@@ -6,6 +6,8 @@
 #include "plugin/vst/VstInterface.h"
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 struct AutomationEvent {
@@ -46,6 +48,12 @@ public:
     int32_t blockSize() const { return blockSize_; }
 
     const std::vector<AutomationEvent>& automation() const { return automation_; }
+    // Called with each automation event as the plug-in reports it (the effect already holds
+    // the new value).
+    void setAutomationListener(std::function<void(const AutomationEvent&)> listener)
+    {
+        automationListener_ = std::move(listener);
+    }
 
     // Answers one request; effect is null for requests made before an effect exists.
     intptr_t answer(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
@@ -54,4 +62,5 @@ private:
     double sampleRate_ = 44100.0;
     int32_t blockSize_ = 512;
     std::vector<AutomationEvent> automation_;
+    std::function<void(const AutomationEvent&)> automationListener_;
 };

@@ -1,7 +1,6 @@
-// The platform without a window system: windows are pixel maps in memory, input and the
-// clock come from ScriptedInput, resources from the tables built into the binary.
+// The window side without a window system: windows are pixel maps in memory, input and the
+// clock come from ScriptedInput.
 #include "gui/platform/Platform.h"
-#include "gui/platform/offscreen/EmbeddedResources.h"
 #include "gui/platform/offscreen/OffscreenWindow.h"
 #include "gui/platform/offscreen/ScriptedInput.h"
 #include "gui/platform/software/SoftwareSurface.h"
@@ -123,27 +122,8 @@ bool dispatchOnePendingPaint()
     return false;
 }
 
-ResourceBytes findResource(int32_t id)
-{
-    ResourceBytes bytes;
-    if (const EmbeddedResource* resource = EmbeddedResourceTable::find(id)) {
-        bytes.data = resource->data;
-        bytes.size = resource->size;
-    }
-    return bytes;
-}
-
-// Nothing here takes file drops or loads libraries.
-bool initComponentServices()
-{
-    return true;
-}
-
-void releaseComponentServices() { }
-
-void loadDrawingServices() { }
-
-void unloadDrawingServices() { }
+// Tests deliver paints, presses and wheel turns themselves.
+void dispatchWindowEvents(PlatformWindow*) { }
 
 }  // namespace platform
 
@@ -172,7 +152,7 @@ void requestPaint(PlatformWindow* window, const CBox& area)
 
 void pressMouse(PlatformWindow* window, CPos where)
 {
-    window->handler.onWindowMouseDown(where);
+    window->handler.onWindowMouseDown(where, -1);
 }
 
 void turnWheel(PlatformWindow* window, CPos where, float distance)

@@ -57,6 +57,8 @@ NativeSurface* createOffscreenSurface(const NativeSurface*, int32_t width, int32
 
 void destroySurface(NativeSurface* surface)
 {
+    if (surface && surface->owner)
+        surface->owner->surfaceReleased();
     delete surface;
 }
 

@@ -8,15 +8,25 @@
 #include <cstdint>
 #include <vector>
 
+// Told when a surface over its pixels is destroyed: a window that shows its pixels through a
+// window system presents what was drawn then.
+class SurfaceOwner {
+public:
+    virtual ~SurfaceOwner() = default;
+    virtual void surfaceReleased() = 0;
+};
+
 struct NativeSurface {
-    // Over pixels kept elsewhere (a window's).
-    explicit NativeSurface(const PixelMap& pixels)
+    // Over pixels kept elsewhere (a window's); owner, if any, hears of the surface's end.
+    explicit NativeSurface(const PixelMap& pixels, SurfaceOwner* pixelsOwner = nullptr)
         : canvas(pixels)
+        , owner(pixelsOwner)
     {
     }
 
     SoftwareCanvas canvas;
     std::vector<uint32_t> storage;  // the pixels, when the surface owns them
+    SurfaceOwner* owner;
 };
 
 struct NativeImage {

@@ -65,7 +65,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        window->handler.onWindowMouseDown(CPos(LOWORD(lParam), HIWORD(lParam)));
+        window->handler.onWindowMouseDown(CPos(LOWORD(lParam), HIWORD(lParam)), -1);
         return 0;
     case WM_MOUSEWHEEL: {
         POINT where = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -186,5 +186,8 @@ bool dispatchOnePendingPaint()
     DispatchMessageA(&message);
     return true;
 }
+
+// The host's message loop delivers the window's messages to the window procedure.
+void dispatchWindowEvents(PlatformWindow*) { }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "gui/platform/offscreen/EmbeddedResources.h"
+#include "gui/platform/software/EmbeddedResources.h"
 
 namespace {
 // Tables register during static initialisation, so the list must not need constructing.
