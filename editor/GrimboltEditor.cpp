@@ -246,6 +246,10 @@ bool GrimboltEditor::endEdit(int32_t tag)
 
 void GrimboltEditor::valueChanged(CGraphics*, CControl* control)
 {
+    // A drag outlives a panel the host closed from one of its callbacks; what it does
+    // afterwards is no edit of ours.
+    if (!frame_)
+        return;
     const int32_t tag = control->getTag();
     if (tag >= kMaster && tag <= kBypassCabinet) {
         effect_->setParameterAutomated(tag, control->getValue());
@@ -265,10 +269,11 @@ void GrimboltEditor::stepChannel(int32_t step, bool& armed)
         return;
     armed = false;
     currentChannel_ = next;
-    // 0.3, 0.6 and 0.90000004: the float products that select clean, crunch and ultra.
-    effect_->setParameterAutomated(kChannel, static_cast<float>(currentChannel_) * 0.3f);
     channelLabel_->setText(kChannelNames[currentChannel_ - 1]);
     channelLabel_->setDirty(true);
+    // 0.3, 0.6 and 0.90000004: the float products that select clean, crunch and ultra. The
+    // host may close the panel before this returns.
+    effect_->setParameterAutomated(kChannel, static_cast<float>(currentChannel_) * 0.3f);
 }
 
 CControl* GrimboltEditor::controlForTag(int32_t tag) const

@@ -1,7 +1,8 @@
 // Editor: the input decodes into a sequence of editor calls on one plug-in instance, drawn on
 // the offscreen platform: opening and closing the panel, idle time, keys, wheel turns, mouse
-// presses anywhere with drags through any points and buttons, paint requests, and parameter
-// and program changes arriving from the host. A drag is a script of cursor positions and held
+// presses anywhere with drags through any points and buttons, paint requests, parameter and
+// program changes arriving from the host, and a host that closes the panel from inside its
+// answer to one of the plug-in's requests. A drag is a script of cursor positions and held
 // buttons in time; the controls' tracking loops poll it and sleep through it, and it always
 // ends released.
 //
@@ -43,8 +44,16 @@ void reportCounts()
         counts.opened, counts.presses);
 }
 
-intptr_t VST_CALLBACK fuzzHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
+// The first time the plug-in sends this opcode, the host closes the editor from inside its
+// answer, as a host does when the user shuts the window during a drag; -1: never.
+int32_t closeOnOpcode = -1;
+
+intptr_t VST_CALLBACK fuzzHost(AEffect* effect, int32_t opcode, int32_t, intptr_t, void*, float)
 {
+    if (effect && opcode == closeOnOpcode) {
+        closeOnOpcode = -1;
+        effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+    }
     switch (opcode) {
     case audioMasterVersion:
         return 2400;
@@ -122,7 +131,7 @@ void checkAudio(AEffect* effect)
 void editorCall(AEffect* effect, FuzzedDataProvider& in, int& opens)
 {
     PlatformWindow* const window = panelWindow(effect);
-    switch (in.ConsumeIntegralInRange<int>(0, 9)) {
+    switch (in.ConsumeIntegralInRange<int>(0, 10)) {
     case 0:
         if (opens++ < kMaxOpens)
             counts.opened
@@ -151,7 +160,13 @@ void editorCall(AEffect* effect, FuzzedDataProvider& in, int& opens)
         if (window)
             offscreen::turnWheel(window, anyPoint(in), in.ConsumeFloatingPointInRange<float>(-5.0f, 5.0f));
         break;
-    case 7:
+    case 7: {
+        static constexpr int32_t kOpcodes[]
+            = {-1, audioMasterAutomate, audioMasterIdle, audioMasterBeginEdit, audioMasterEndEdit};
+        closeOnOpcode = in.PickValueInArray(kOpcodes);
+        break;
+    }
+    case 8:
         if (window) {
             const CPos from = anyPoint(in), to = anyPoint(in);
             offscreen::requestPaint(window, CBox(from.h, from.v, to.h, to.v));
@@ -179,6 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzedDataProvider in(data, size);
     ++counts.sequences;
     ScriptedInput::instance().reset();
+    closeOnOpcode = -1;
     AEffect* effect = createGrimboltEffect(fuzzHost);
     if (effect == nullptr)
         return 0;

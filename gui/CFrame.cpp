@@ -28,17 +28,20 @@ CFrame::~CFrame()
 
 void CFrame::idle()
 {
+    // The host may close the editor from a callback of a press dispatched here; the frame
+    // and its window then live until this returns.
+    const CKeepAlive keep(this);
     // A press dispatched here runs its control's tracking loop, whose idle passes come back.
     if (window_ && alive_ && !dispatchingEvents_) {
         dispatchingEvents_ = true;
         platform::dispatchWindowEvents(window_);
         dispatchingEvents_ = false;
     }
-    if (!alive_ || notYetPainted_ || !isDirty())
-        return;
-    auto* context = new CGraphics(this);
-    update(context);
-    context->release();
+    if (alive_ && !notYetPainted_ && isDirty()) {
+        auto* context = new CGraphics(this);
+        update(context);
+        context->release();
+    }
 }
 
 void CFrame::doIdleStuff()
@@ -148,8 +151,12 @@ void CFrame::drawRect(CGraphics* context, const CBox& updateBox)
     context->setClipRect(oldClip);
 }
 
+// A control's report can reach the host, which may close the editor before it returns: the
+// frame, and with it the control and the window, then live until the press, key or turn is
+// handled.
 void CFrame::mouse(CGraphics* context, CPos& where, int32_t buttons)
 {
+    const CKeepAlive keep(this);
     if (focusView_)
         setFocusView(nullptr);
     if (buttons == -1)
@@ -162,6 +169,7 @@ void CFrame::mouse(CGraphics* context, CPos& where, int32_t buttons)
 
 int32_t CFrame::onKeyDown(const CKeyCode& key)
 {
+    const CKeepAlive keep(this);
     if (focusView_)
         if (const int32_t result = focusView_->onKeyDown(key); result != -1)
             return result;
@@ -177,6 +185,7 @@ int32_t CFrame::onKeyDown(const CKeyCode& key)
 
 int32_t CFrame::onKeyUp(const CKeyCode& key)
 {
+    const CKeepAlive keep(this);
     if (focusView_)
         if (const int32_t result = focusView_->onKeyUp(key); result != -1)
             return result;
@@ -187,6 +196,7 @@ int32_t CFrame::onKeyUp(const CKeyCode& key)
 
 bool CFrame::onWheel(CGraphics* context, const CPos& where, float distance)
 {
+    const CKeepAlive keep(this);
     if (modalView_)
         return modalView_->onWheel(context, where, distance);
     CView* view = getViewAt(where);
@@ -251,8 +261,10 @@ void CFrame::onWindowPaint(NativeSurface* windowSurface, const CBox& area)
     window->release();
 }
 
+// The context holds the frame: it must go before the frame may.
 void CFrame::onWindowMouseDown(CPos where, int32_t buttons)
 {
+    const CKeepAlive keep(this);
     auto* context = new CGraphics(this);
     mouse(context, where, buttons);
     context->release();
@@ -260,6 +272,7 @@ void CFrame::onWindowMouseDown(CPos where, int32_t buttons)
 
 void CFrame::onWindowWheel(CPos where, float distance)
 {
+    const CKeepAlive keep(this);
     auto* context = new CGraphics(this);
     onWheel(context, where, distance);
     context->release();

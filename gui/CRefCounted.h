@@ -23,3 +23,25 @@ public:
 private:
     int32_t retainCount_ = 1;
 };
+
+// Holds one reference for a scope: around calls that can reach the host, whose answer may
+// release the object's last other reference (a host closing the editor from a callback).
+class CKeepAlive {
+public:
+    explicit CKeepAlive(CRefCounted* object)
+        : object_(object)
+    {
+        if (object_)
+            object_->retain();
+    }
+    ~CKeepAlive()
+    {
+        if (object_)
+            object_->release();
+    }
+    CKeepAlive(const CKeepAlive&) = delete;
+    CKeepAlive& operator=(const CKeepAlive&) = delete;
+
+private:
+    CRefCounted* object_;
+};

@@ -92,6 +92,8 @@ bool AEffGUIEditor::onWheel(float distance)
 {
     if (!frame_)
         return false;
+    // The context holds the frame, which the host may close while the wheel is handled.
+    const CKeepAlive keep(frame_);
     auto* context = new CGraphics(frame_);
     const CPos origin = context->getWindowOrigin();
     const CPos where = platform::cursorScreenPosition().offset(-origin.h, -origin.v);

@@ -21,3 +21,33 @@ TEST(EditorLifetime, HundredOpenCloseCyclesLeaveNothingBehind)
     }
     EXPECT_EQ(liveSystemObjects(), before);
 }
+
+TEST(EditorLifetime, TheHostMayCloseThePanelFromItsAnswersDuringAGesture)
+{
+    const int32_t opcodes[]
+        = {audioMasterBeginEdit, audioMasterAutomate, audioMasterIdle, audioMasterEndEdit};
+    const struct {
+        const char* what;
+        std::vector<MouseScript::Step> steps;
+    } gestures[] = {
+        {"knob drag",
+            {{CPos(82, 71), kLButton}, {CPos(102, 61), kLButton}, {CPos(112, 51), kLButton},
+                {CPos(112, 51), 0}}},
+        {"channel arrow", {{CPos(252, 16), kLButton}, {CPos(252, 16), kLButton}, {CPos(252, 16), 0}}},
+        {"cabinet button", {{CPos(284, 36), kLButton}, {CPos(284, 36), 0}}},
+    };
+    for (const auto& gesture : gestures) {
+        for (int32_t opcode : opcodes) {
+            PanelHost host;
+            ASSERT_TRUE(host.open());
+            host.closeOnOpcode = opcode;
+            host.gesture(gesture.steps);
+            EXPECT_EQ(host.frame(), nullptr) << gesture.what << ", opcode " << opcode;
+            // The instance goes on: it opens again and shows the parameters it holds.
+            host.events.clear();
+            ASSERT_TRUE(host.open()) << gesture.what << ", opcode " << opcode;
+            host.click(CPos(252, 16));
+            EXPECT_FALSE(host.automation().empty()) << gesture.what << ", opcode " << opcode;
+        }
+    }
+}

@@ -62,6 +62,10 @@ std::vector<HostEvent> PanelHost::automation() const
 
 intptr_t VST_CALLBACK PanelHost::callback(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt)
 {
+    if (current && opcode == current->closeOnOpcode) {
+        current->closeOnOpcode = -1;
+        current->close();
+    }
     switch (opcode) {
     case audioMasterVersion:
         return 2400;

@@ -48,6 +48,9 @@ public:
 
     AEffect* effect;
     std::vector<HostEvent> events;  // automation, begin and end edit, in order
+    // The first time the plug-in sends this opcode, the host closes the panel from inside its
+    // answer, as a host does when the user shuts the window during a drag; -1: never.
+    int32_t closeOnOpcode = -1;
 
 private:
     static intptr_t VST_CALLBACK callback(

@@ -30,6 +30,9 @@ public:
     {
         next_ = 0;
         step();
+        // The context draws onto the frame's window: it must go before the frame may, and a
+        // host may close the editor during the press.
+        const CKeepAlive keep(frame_);
         CGraphics context(frame_);
         CPos where = steps_.front().where;
         frame_->mouse(&context, where, -1);
