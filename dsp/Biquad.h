@@ -19,9 +19,6 @@ struct Biquad {
 
     float process(float x) { return biquadStep(x, b0, b1, b2, a1, a2, z1, z2); }
 
-    // Clears coefficients and state alike.
-    void reset() { *this = Biquad{}; }
-
     // Non-finite once the state holds an infinity or a NaN.
     float stateSum() const { return z1 + z2; }
 

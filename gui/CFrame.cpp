@@ -50,11 +50,6 @@ void CFrame::doIdleStuff()
         editor_->doIdleStuff();
 }
 
-uint32_t CFrame::getTicks() const
-{
-    return editor_ ? platform::tickCount() : 0;
-}
-
 int32_t CFrame::getKnobMode() const
 {
     return editor_ ? editor_->getKnobMode() : 0;

@@ -39,8 +39,6 @@ public:
     void idle();
     // The editor's idle pump, for tracking loops.
     void doIdleStuff();
-    // Milliseconds of the system clock; 0 without an editor.
-    uint32_t getTicks() const;
     // The editor's knob mode; 0 without an editor.
     int32_t getKnobMode() const;
     bool beginEdit(int32_t tag);
@@ -62,7 +60,6 @@ public:
 
     // The modal view takes clicks first and is a child while set. Refused while another is set.
     bool setModalView(CView* view);
-    CView* getModalView() const { return modalView_; }
     void setFocusView(CView* view);
     CView* getFocusView() const { return focusView_; }
     // Marks every child whose size overlaps box (edges included) dirty.

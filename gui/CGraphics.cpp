@@ -45,10 +45,7 @@ CGraphics::~CGraphics()
 
 void CGraphics::setFont(int32_t index, int32_t size, int32_t face)
 {
-    index = CFontTable::validIndex(index);
-    fontIndex_ = index;
-    fontFace_ = face;
-    font_ = CFontTable::font(index, size, face);
+    font_ = CFontTable::font(CFontTable::validIndex(index), size, face);
 }
 
 void CGraphics::setClipRect(const CBox& box)

@@ -30,13 +30,8 @@ public:
     void setFrameColor(CRgba colour) { penColor_ = colour; }
     void setFillColor(CRgba colour) { fillColor_ = colour; }
     void setFontColor(CRgba colour) { fontColor_ = colour; }
-    CRgba getFrameColor() const { return penColor_; }
-    CRgba getFillColor() const { return fillColor_; }
-    CRgba getFontColor() const { return fontColor_; }
     // Font table index (outside the table: 0), size in pixels (0: the table's), face bits.
     void setFont(int32_t index, int32_t size = 0, int32_t face = 0);
-    int32_t getFont() const { return fontIndex_; }
-    int32_t getFontSize() const { return font_.pixelSize; }
 
     // In this context's coordinates; later drawing touches only pixels inside.
     void setClipRect(const CBox& box);
@@ -75,8 +70,6 @@ private:
     CRgba penColor_ = kWhiteCRgba;
     CRgba fillColor_ = kBlackCRgba;
     CRgba fontColor_ = kWhiteCRgba;
-    int32_t fontIndex_ = 0;
-    int32_t fontFace_ = 0;
     FontSpec font_;
     CBox clipBox_;  // device coordinates
 };

@@ -39,7 +39,6 @@ CImage::~CImage()
 
 bool CImage::loadResource(int32_t id)
 {
-    resourceId_ = id;
     const ResourceBytes resource = platform::findResource(id);
     return loadPng(resource.data, resource.size);
 }

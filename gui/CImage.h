@@ -26,7 +26,6 @@ public:
     // Replaces the image by the PNG in these bytes; false leaves it 0 x 0.
     bool loadPng(const uint8_t* data, size_t size);
 
-    int32_t getResourceId() const { return resourceId_; }
     int32_t getWidth() const { return width_; }
     int32_t getHeight() const { return height_; }
 
@@ -36,7 +35,6 @@ public:
 private:
     void freeBitmap();
 
-    int32_t resourceId_ = 0;
     int32_t width_ = 0;
     int32_t height_ = 0;
     NativeImage* bitmap_ = nullptr;  // null while 0 x 0

@@ -78,8 +78,6 @@ void CParamDisplay::drawBox(CGraphics* context)
         background_->draw(context, size_);
         return;
     }
-    if (transparency_)
-        return;
     context->setFillColor(kBoxColour);
     context->fillRect(size_);
     if (style_ & (kSunkenFrame | kRaisedFrame | kNoFrame))

@@ -80,12 +80,6 @@ bool CView::hitTest(const CPos& where, int32_t) const
     return clickArea_.containsInclusive(where);
 }
 
-void CView::setViewSize(const CBox& size)
-{
-    size_ = size;
-    setDirty(true);
-}
-
 void CView::getMouseLocation(CGraphics*, CPos& where) const
 {
     where = parentFrame_ ? toLocal(parentFrame_->getCurrentLocation()) : CPos();

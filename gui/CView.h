@@ -38,7 +38,6 @@ public:
 
     // Releases the old image, retains the new one, marks the view dirty.
     virtual void setBackground(CImage* image);
-    CImage* getBackground() const { return background_; }
 
     virtual bool isDirty() const { return dirty_; }
     virtual void setDirty(bool dirty) { dirty_ = dirty; }
@@ -50,16 +49,11 @@ public:
     void setMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
     bool getMouseEnabled() const { return mouseEnabled_; }
     void setClickArea(const CBox& area) { clickArea_ = area; }
-    const CBox& getClickArea() const { return clickArea_; }
     // Inside the click area, edges included.
     virtual bool hitTest(const CPos& where, int32_t buttons) const;
-    void setTransparency(bool transparent) { transparency_ = transparent; }
-    bool getTransparency() const { return transparency_; }
     void setFocusable(bool focusable) { focusable_ = focusable; }
     bool isFocusable() const { return focusable_; }
 
-    // Moves or resizes the view (not its click area) and marks it dirty.
-    virtual void setViewSize(const CBox& size);
     const CBox& getViewSize() const { return size_; }
 
     // The mouse position now, in this view's parent's coordinates.
@@ -69,7 +63,6 @@ public:
     CPos toLocal(CPos where) const;
 
     CFrame* getFrame() const { return parentFrame_; }
-    CViewContainer* getParentView() const { return parentView_; }
     CEditor* getEditor() const;
     // Called by the container that takes or drops the view.
     void setParents(CFrame* frame, CViewContainer* parent);
@@ -81,7 +74,6 @@ protected:
     CViewContainer* parentView_ = nullptr;
     bool dirty_ = false;
     bool mouseEnabled_ = true;
-    bool transparency_ = false;
     bool focusable_ = false;
     CImage* background_ = nullptr;
 };

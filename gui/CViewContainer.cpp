@@ -68,11 +68,6 @@ bool CViewContainer::isChild(const CView* view) const
     return std::find(children_.begin(), children_.end(), view) != children_.end();
 }
 
-CView* CViewContainer::getView(int32_t index) const
-{
-    return index >= 0 && index < getViewCount() ? children_[index] : nullptr;
-}
-
 CView* CViewContainer::getViewAt(const CPos& where, bool deep) const
 {
     for (auto child = children_.rbegin(); child != children_.rend(); ++child) {
@@ -89,18 +84,12 @@ CView* CViewContainer::getViewAt(const CPos& where, bool deep) const
     return nullptr;
 }
 
-void CViewContainer::setBackgroundColor(CRgba colour)
-{
-    backgroundColor_ = colour;
-    setDirty(true);
-}
-
 void CViewContainer::drawBackgroundIn(CGraphics* context, const CBox& box)
 {
     if (background_) {
-        background_->draw(context, localArea(), backgroundOffset_);
-    } else if (!transparency_) {
-        context->setFillColor(backgroundColor_);
+        background_->draw(context, localArea());
+    } else {
+        context->setFillColor(kBlackCRgba);  // a container without an image is black
         context->fillRect(box);
     }
 }

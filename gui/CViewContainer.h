@@ -23,19 +23,11 @@ public:
     bool removeView(CView* view, bool withRelease = true);
     void removeAll(bool withRelease = true);
     bool isChild(const CView* view) const;
-    int32_t getViewCount() const { return static_cast<int32_t>(children_.size()); }
-    CView* getView(int32_t index) const;
     // The last-added child whose size contains where (edges included), in this container's
     // coordinates; deep descends into child containers.
     CView* getViewAt(const CPos& where, bool deep = false) const;
 
-    // Filled where there is no background image, unless the container is transparent.
-    void setBackgroundColor(CRgba colour);
-    CRgba getBackgroundColor() const { return backgroundColor_; }
-    // Where in the background image the container's top-left corner is taken from.
-    void setBackgroundOffset(CPos offset) { backgroundOffset_ = offset; }
-    CPos getBackgroundOffset() const { return backgroundOffset_; }
-    // box: this container's coordinates.
+    // The background image, or black where there is none. box: this container's coordinates.
     void drawBackgroundIn(CGraphics* context, const CBox& box);
 
     // Every focusable view below this one, in drawing order.
@@ -59,6 +51,4 @@ protected:
     void drawChildren(CGraphics* context, const CBox& localUpdate);
 
     std::vector<CView*> children_;  // drawing order
-    CRgba backgroundColor_ = kBlackCRgba;
-    CPos backgroundOffset_;
 };
