@@ -21,7 +21,7 @@ int32_t AEffEditor::open(void* window)
     return 0;
 }
 
-void AEffEditor::close() {}
+void AEffEditor::close() { }
 
 void AEffEditor::idle()
 {
@@ -29,7 +29,7 @@ void AEffEditor::idle()
         update();
 }
 
-void AEffEditor::update() {}
+void AEffEditor::update() { }
 
 void AEffEditor::postUpdate()
 {
@@ -56,4 +56,4 @@ bool AEffEditor::onWheel(float)
     return false;
 }
 
-void AEffEditor::setParameter(int32_t, float) {}
+void AEffEditor::setParameter(int32_t, float) { }

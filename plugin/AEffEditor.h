@@ -38,7 +38,7 @@ public:
     virtual void setParameter(int32_t tag, float value);
 
 protected:
-    AudioEffect* effect_;    // the owner; not owned here
-    void* systemWindow_;     // the host's parent window given to open, null before
+    AudioEffect* effect_;                 // the owner; not owned here
+    void* systemWindow_;                  // the host's parent window given to open, null before
     std::atomic<int32_t> updatePending_;  // set by postUpdate from any thread, cleared by idle
 };

@@ -29,23 +29,23 @@ public:
 
     virtual intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
-    virtual void open() {}
-    virtual void close() {}
-    virtual void suspend() {}
-    virtual void resume() {}
+    virtual void open() { }
+    virtual void close() { }
+    virtual void suspend() { }
+    virtual void resume() { }
 
     // The dispatcher calls setProgram only with 0 <= program < numPrograms.
     virtual void setProgram(int32_t program) { currentProgram_ = program; }
     virtual int32_t getProgram() { return currentProgram_; }
-    virtual void setProgramName(char*) {}
+    virtual void setProgramName(char*) { }
     virtual void getProgramName(char* name) { name[0] = 0; }
 
-    virtual void setParameter(int32_t, float) {}
+    virtual void setParameter(int32_t, float) { }
     virtual float getParameter(int32_t) { return 0.0f; }
     // Text buffers come from the host; each writes a zero-terminated string or nothing.
-    virtual void getParameterLabel(int32_t, char*) {}
-    virtual void getParameterDisplay(int32_t, char*) {}
-    virtual void getParameterName(int32_t, char*) {}
+    virtual void getParameterLabel(int32_t, char*) { }
+    virtual void getParameterDisplay(int32_t, char*) { }
+    virtual void getParameterName(int32_t, char*) { }
     virtual float getVu() { return 0.0f; }
 
     virtual void setSampleRate(float sampleRate) { sampleRate_ = sampleRate; }
@@ -53,8 +53,8 @@ public:
 
     // Audio callbacks, on the host's audio thread: 1 input, 2 outputs; process adds into
     // the outputs, processReplacing overwrites them.
-    virtual void process(float**, float**, int32_t) {}
-    virtual void processReplacing(float**, float**, int32_t) {}
+    virtual void process(float**, float**, int32_t) { }
+    virtual void processReplacing(float**, float**, int32_t) { }
 
     // Requests to the host; without a host callback each sends nothing and answers false.
     // Applies the value, then tells the host so it can record the edit as automation.
@@ -72,11 +72,11 @@ protected:
     void setSampleRateField(float sampleRate) { sampleRate_ = sampleRate; }
 
 private:
-    float sampleRate_;                 // the host rate as last reported; audio does not read it
-    AEffEditor* editor_;               // owned; null until an editor attaches
-    audioMasterCallback hostCallback_; // may be null
+    float sampleRate_;                  // the host rate as last reported; audio does not read it
+    AEffEditor* editor_;                // owned; null until an editor attaches
+    audioMasterCallback hostCallback_;  // may be null
     int32_t numPrograms_;
     RelaxedAtomic<int32_t> currentProgram_;  // read by setParameter on any thread
-    int32_t blockSize_;                // recorded only
-    AEffect cEffect_;                  // what the host holds; its object field points back here
+    int32_t blockSize_;                      // recorded only
+    AEffect cEffect_;                        // what the host holds; its object field points back here
 };

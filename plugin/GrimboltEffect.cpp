@@ -11,10 +11,10 @@
 #include <cstring>
 
 namespace {
-constexpr int32_t kUniqueId = 0x74756231;       // 'tub1'
+constexpr int32_t kUniqueId = 0x74756231;  // 'tub1'
 constexpr const char* kEffectName = "Grimbolt";
 constexpr const char* kVendorName = "Kelvaro Sound Lab";
-constexpr std::size_t kDisplaySize = 15;        // longest text and its terminator
+constexpr std::size_t kDisplaySize = 15;  // longest text and its terminator
 // Beyond this a value is garbage from the host, not an exotic setting; it would also
 // overflow the gain and display arithmetic.
 constexpr float kMaxParameterMagnitude = 1000.0f;
@@ -30,7 +30,7 @@ void writeNumber(char* text, double value)
 {
     std::snprintf(text, kDisplaySize, "%f", value);
 }
-}
+}  // namespace
 
 GrimboltEffect::GrimboltEffect(audioMasterCallback hostCallback)
     : AudioEffectX(hostCallback, kNumPrograms, kNumParams)
@@ -110,21 +110,32 @@ float GrimboltEffect::getParameter(int32_t index)
 {
     const AmpEngine& amp = *engine_;
     switch (index) {
-    case kMaster: return amp.master();
-    case kDrive: return amp.drive();
-    case kBass: return amp.bass();
-    case kMid: return amp.mid();
-    case kTreble: return amp.treble();
-    case kPresence: return amp.presence();
-    case kVoicing: return amp.voicing();
+    case kMaster:
+        return amp.master();
+    case kDrive:
+        return amp.drive();
+    case kBass:
+        return amp.bass();
+    case kMid:
+        return amp.mid();
+    case kTreble:
+        return amp.treble();
+    case kPresence:
+        return amp.presence();
+    case kVoicing:
+        return amp.voicing();
     // The value as set: read back through the gain's logarithm, one value in five would come
     // back a step off, and a saved song would reopen with a slightly different gain.
-    case kInputGain: return amp.inputGainValue();
-    case kBypassCabinet: return amp.cabinetActive() ? 0.0f : 1.0f;
+    case kInputGain:
+        return amp.inputGainValue();
+    case kBypassCabinet:
+        return amp.cabinetActive() ? 0.0f : 1.0f;
     // Normalised, so that a song saved with this value reopens on the same channel:
     // channelFromValue maps 0.0, 0.5 and 1.0 back to clean, crunch and ultra.
-    case kChannel: return static_cast<float>(amp.channel()) * 0.5f;
-    default: return 0.0f;
+    case kChannel:
+        return static_cast<float>(amp.channel()) * 0.5f;
+    default:
+        return 0.0f;
     }
 }
 
@@ -145,17 +156,38 @@ void GrimboltEffect::getParameterDisplay(int32_t index, char* text)
     static constexpr const char* kChannelNames[] = {"clean channel", "crunch channel", "ultra channel"};
     const AmpEngine& amp = *engine_;
     switch (index) {
-    case kMaster: dB2string(amp.master(), text); break;
-    case kDrive: writeNumber(text, amp.drive() * 10.0); break;
-    case kBass: writeNumber(text, amp.bass() * 10.0); break;
-    case kMid: writeNumber(text, amp.mid() * 10.0); break;
-    case kTreble: writeNumber(text, amp.treble() * 10.0); break;
-    case kPresence: writeNumber(text, amp.presence() * 10.0); break;
-    case kVoicing: writeNumber(text, amp.voicing()); break;
-    case kInputGain: writeNumber(text, (inputGainToValue(amp.inputGain()) - 0.5) * 24.0); break;
-    case kBypassCabinet: std::strcpy(text, amp.cabinetActive() ? "cab active" : "cab bypassed"); break;
-    case kChannel: std::strcpy(text, kChannelNames[amp.channel()]); break;
-    default: break;
+    case kMaster:
+        dB2string(amp.master(), text);
+        break;
+    case kDrive:
+        writeNumber(text, amp.drive() * 10.0);
+        break;
+    case kBass:
+        writeNumber(text, amp.bass() * 10.0);
+        break;
+    case kMid:
+        writeNumber(text, amp.mid() * 10.0);
+        break;
+    case kTreble:
+        writeNumber(text, amp.treble() * 10.0);
+        break;
+    case kPresence:
+        writeNumber(text, amp.presence() * 10.0);
+        break;
+    case kVoicing:
+        writeNumber(text, amp.voicing());
+        break;
+    case kInputGain:
+        writeNumber(text, (inputGainToValue(amp.inputGain()) - 0.5) * 24.0);
+        break;
+    case kBypassCabinet:
+        std::strcpy(text, amp.cabinetActive() ? "cab active" : "cab bypassed");
+        break;
+    case kChannel:
+        std::strcpy(text, kChannelNames[amp.channel()]);
+        break;
+    default:
+        break;
     }
 }
 

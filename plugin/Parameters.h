@@ -21,15 +21,11 @@ enum ParameterIndex : int32_t {
 // Editor tag for the channel notifications: kChannelTagBase + channel number.
 constexpr int32_t kChannelTagBase = 9;
 
-inline constexpr const char* kParameterNames[kNumParams] = {
-    "master", "drive", "bass", "mid", "treble", "presence",
-    "Voicing", "Input gain", "Bypass cabinet", "channel",
-};
+inline constexpr const char* kParameterNames[kNumParams] = {"master", "drive", "bass", "mid", "treble",
+    "presence", "Voicing", "Input gain", "Bypass cabinet", "channel"};
 
-inline constexpr const char* kParameterLabels[kNumParams] = {
-    "db", "drive", "bass", "mid", "treble", "presence",
-    "Voicing", "db", "cabinet", "channel",
-};
+inline constexpr const char* kParameterLabels[kNumParams]
+    = {"db", "drive", "bass", "mid", "treble", "presence", "Voicing", "db", "cabinet", "channel"};
 
 inline constexpr bool isParameterIndex(int32_t index)
 {

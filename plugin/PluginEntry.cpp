@@ -8,7 +8,7 @@ namespace {
 // Set by a creation that ran out of memory and never cleared: a process that could not
 // build one instance is not trusted to build the next.
 bool outOfMemory = false;
-}
+}  // namespace
 
 AEffect* createGrimboltEffect(audioMasterCallback host)
 {

@@ -15,7 +15,7 @@ constexpr FactoryPreset kPresets[] = {
 };
 constexpr FactoryPreset kUserPreset = {"User", 0.25f, 0.3f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f};
 constexpr int32_t kNumFactoryPresets = sizeof(kPresets) / sizeof(kPresets[0]);
-}
+}  // namespace
 
 ProgramBank::ProgramBank()
     : programs_{}

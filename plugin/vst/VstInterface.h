@@ -15,19 +15,19 @@
 
 struct AEffect;
 
-using audioMasterCallback = intptr_t(VST_CALLBACK*)(AEffect* effect, int32_t opcode, int32_t index,
-                                                    intptr_t value, void* ptr, float opt);
-using AEffectDispatcherProc = intptr_t(VST_CALLBACK*)(AEffect* effect, int32_t opcode, int32_t index,
-                                                      intptr_t value, void* ptr, float opt);
-using AEffectProcessProc = void(VST_CALLBACK*)(AEffect* effect, float** inputs, float** outputs,
-                                               int32_t sampleFrames);
+using audioMasterCallback = intptr_t(VST_CALLBACK*)(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+using AEffectDispatcherProc = intptr_t(VST_CALLBACK*)(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+using AEffectProcessProc
+    = void(VST_CALLBACK*)(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames);
 using AEffectSetParameterProc = void(VST_CALLBACK*)(AEffect* effect, int32_t index, float value);
 using AEffectGetParameterProc = float(VST_CALLBACK*)(AEffect* effect, int32_t index);
 
 struct AEffect {
-    int32_t magic;                         // kEffectMagic
+    int32_t magic;  // kEffectMagic
     AEffectDispatcherProc dispatcher;
-    AEffectProcessProc process;            // accumulating
+    AEffectProcessProc process;  // accumulating
     AEffectSetParameterProc setParameter;
     AEffectGetParameterProc getParameter;
     int32_t numPrograms;
@@ -41,8 +41,8 @@ struct AEffect {
     int32_t realQualities;
     int32_t offQualities;
     float ioRatio;
-    void* object;                          // the plug-in's own object
-    void* user;                            // free for the host
+    void* object;  // the plug-in's own object
+    void* user;    // free for the host
     int32_t uniqueID;
     int32_t version;
     AEffectProcessProc processReplacing;
@@ -70,7 +70,7 @@ struct VstKeyCode {
     uint8_t modifier;
 };
 
-constexpr int32_t kEffectMagic = 0x56737450;  // 'VstP'
+constexpr int32_t kEffectMagic = 0x56737450;     // 'VstP'
 constexpr int32_t kEffectIdentify = 0x4E764566;  // 'NvEf', the answer to effIdentify
 
 enum VstEffectFlags : int32_t {

@@ -25,13 +25,31 @@ TEST(Dispatcher, FreshEffectPresentsItsIdentityInTheRecord)
 TEST(Dispatcher, AnswersEveryOpcodeAsDocumented)
 {
     const std::pair<int32_t, intptr_t> cases[] = {
-        {effOpen, 0}, {effGetProgram, 0}, {effGetVu, 0}, {effIdentify, 0x4E764566}, {effSetChunk, 0},
-        {effProcessEvents, 0}, {effCanBeAutomated, 1}, {effString2Parameter, 0},
-        {effGetNumProgramCategories, 1}, {effCopyProgram, 0}, {effConnectInput, 1}, {effConnectOutput, 1},
-        {effGetPlugCategory, 1}, {effSetBypass, 0}, {effCanDo, 0}, {effGetTailSize, 0},
-        {effKeysRequired, 1}, {effGetVendorVersion, 1000}, {effGetVstVersion, 2300},
-        {effGetCurrentMidiProgram, -1}, {effBeginSetProgram, 0}, {effSetTotalSampleToProcess, 4096},
-        {effBeginLoadProgram, 0}, {77, 0}, {-1, 0},
+        {effOpen, 0},
+        {effGetProgram, 0},
+        {effGetVu, 0},
+        {effIdentify, 0x4E764566},
+        {effSetChunk, 0},
+        {effProcessEvents, 0},
+        {effCanBeAutomated, 1},
+        {effString2Parameter, 0},
+        {effGetNumProgramCategories, 1},
+        {effCopyProgram, 0},
+        {effConnectInput, 1},
+        {effConnectOutput, 1},
+        {effGetPlugCategory, 1},
+        {effSetBypass, 0},
+        {effCanDo, 0},
+        {effGetTailSize, 0},
+        {effKeysRequired, 1},
+        {effGetVendorVersion, 1000},
+        {effGetVstVersion, 2300},
+        {effGetCurrentMidiProgram, -1},
+        {effBeginSetProgram, 0},
+        {effSetTotalSampleToProcess, 4096},
+        {effBeginLoadProgram, 0},
+        {77, 0},
+        {-1, 0},
     };
     TestHost host;
     host.load();
@@ -40,7 +58,9 @@ TEST(Dispatcher, AnswersEveryOpcodeAsDocumented)
         EXPECT_EQ(host.dispatch(opcode, 0, 4096, bypass), expected) << "opcode " << opcode;
 
     const std::pair<int32_t, const char*> texts[] = {
-        {effGetEffectName, "Grimbolt"}, {effGetProductString, "Grimbolt"}, {effGetVendorString, "Kelvaro Sound Lab"},
+        {effGetEffectName, "Grimbolt"},
+        {effGetProductString, "Grimbolt"},
+        {effGetVendorString, "Kelvaro Sound Lab"},
     };
     for (const auto& [opcode, expected] : texts) {
         char buffer[64] = {};
@@ -93,7 +113,11 @@ TEST(Dispatcher, SetProgramOutsideTheBankIsIgnored)
 TEST(Dispatcher, CloseAnswersOneAndDestroysTheEffectWithItsEditor)
 {
     struct WatchedEditor : AEffEditor {
-        WatchedEditor(AudioEffect* owner, bool& destroyed) : AEffEditor(owner), destroyed_(destroyed) {}
+        WatchedEditor(AudioEffect* owner, bool& destroyed)
+            : AEffEditor(owner)
+            , destroyed_(destroyed)
+        {
+        }
         ~WatchedEditor() override { destroyed_ = true; }
         bool& destroyed_;
     };
@@ -112,8 +136,8 @@ TEST(Dispatcher, WithoutEditorEditorOpcodesAnswerZeroAndWriteNothing)
     host.plugin().setEditor(nullptr);
     EXPECT_EQ(host.effect()->flags, 0x10);
     ERect* rect = reinterpret_cast<ERect*>(&host);
-    for (int32_t opcode : {effEditGetRect, effEditOpen, effEditClose, effEditIdle, effEditKeyDown, effEditKeyUp,
-                           effSetEditKnobMode})
+    for (int32_t opcode : {effEditGetRect, effEditOpen, effEditClose, effEditIdle, effEditKeyDown,
+             effEditKeyUp, effSetEditKnobMode})
         EXPECT_EQ(host.dispatch(opcode, 1, 1, &rect), 0) << "opcode " << opcode;
     EXPECT_EQ(rect, reinterpret_cast<ERect*>(&host));
 }

@@ -15,9 +15,20 @@
 TEST(HostBoundary, NullPointersForTextAndStructureOpcodesAreIgnored)
 {
     const int32_t opcodes[] = {
-        effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
-        effEditGetRect, effGetChunk, effCanDo, effGetProgramNameIndexed, effGetEffectName,
-        effGetVendorString, effGetProductString, effGetSpeakerArrangement, effGetMidiKeyName,
+        effSetProgramName,
+        effGetProgramName,
+        effGetParamLabel,
+        effGetParamDisplay,
+        effGetParamName,
+        effEditGetRect,
+        effGetChunk,
+        effCanDo,
+        effGetProgramNameIndexed,
+        effGetEffectName,
+        effGetVendorString,
+        effGetProductString,
+        effGetSpeakerArrangement,
+        effGetMidiKeyName,
     };
     TestHost host;
     host.load();
@@ -48,8 +59,10 @@ TEST(HostBoundary, AudioWithMissingBuffersWritesNothing)
         int32_t frames;
     };
     const Case cases[] = {
-        {"null input array", nullptr, outputs, 8}, {"null output array", inputs, nullptr, 8},
-        {"null input channel", none, outputs, 8},  {"null second output", inputs, halfOutputs, 8},
+        {"null input array", nullptr, outputs, 8},
+        {"null output array", inputs, nullptr, 8},
+        {"null input channel", none, outputs, 8},
+        {"null second output", inputs, halfOutputs, 8},
         {"negative frames", inputs, outputs, -8},
     };
     for (const Case& c : cases) {
@@ -68,8 +81,12 @@ TEST(HostBoundary, AudioWithMissingBuffersWritesNothing)
 TEST(HostBoundary, ValuesThatAreNotFiniteOrHugeAreIgnoredEntirely)
 {
     const float rejected[] = {
-        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-        -std::numeric_limits<float>::infinity(), 1000.5f, -2000.0f, 3.0e38f,
+        std::numeric_limits<float>::quiet_NaN(),
+        std::numeric_limits<float>::infinity(),
+        -std::numeric_limits<float>::infinity(),
+        1000.5f,
+        -2000.0f,
+        3.0e38f,
     };
     TestHost host;
     host.load();
@@ -105,8 +122,8 @@ TEST(HostBoundary, ParameterTextsFitFifteenBytes)
         for (int32_t index = 0; index < kNumParams; ++index) {
             host.setParameter(index, value);
             for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
-                EXPECT_LE(host.text(opcode, index).size(), 14u) << "opcode " << opcode << ", parameter " << index
-                                                                << " = " << value;
+                EXPECT_LE(host.text(opcode, index).size(), 14u)
+                    << "opcode " << opcode << ", parameter " << index << " = " << value;
         }
     }
 }
@@ -119,7 +136,7 @@ public:
     void idle() override { throw std::bad_alloc(); }
     void setParameter(int32_t, float) override { throw std::runtime_error("setParameter"); }
 };
-}
+}  // namespace
 
 TEST(HostBoundary, ExceptionsStopAtTheTrampolines)
 {
@@ -157,7 +174,7 @@ int loadAfterOutOfMemory()
         return 2;
     return 0;
 }
-}
+}  // namespace
 
 TEST(HostBoundaryDeathTest, OutOfMemoryDuringCreationFailsThisAndLaterCreations)
 {

@@ -24,7 +24,7 @@ bool processBlock(TestHost& host)
             return false;
     return true;
 }
-}
+}  // namespace
 
 TEST(HostOrder, StartUpSequencesHostsUseLeaveTheEffectWorking)
 {
@@ -34,8 +34,11 @@ TEST(HostOrder, StartUpSequencesHostsUseLeaveTheEffectWorking)
         float opt;
     };
     const std::pair<const char*, std::vector<Step>> sequences[] = {
-        {"scan before open", {{effGetPlugCategory, 0, 0}, {effSetSampleRate, 0, 48000}, {effSetBlockSize, 512, 0}, {effOpen, 0, 0}}},
-        {"zero rate and block while scanning", {{effSetSampleRate, 0, 0}, {effSetBlockSize, 0, 0}, {effMainsChanged, 1, 0}}},
+        {"scan before open",
+            {{effGetPlugCategory, 0, 0}, {effSetSampleRate, 0, 48000}, {effSetBlockSize, 512, 0},
+                {effOpen, 0, 0}}},
+        {"zero rate and block while scanning",
+            {{effSetSampleRate, 0, 0}, {effSetBlockSize, 0, 0}, {effMainsChanged, 1, 0}}},
         {"suspend never resumed", {{effOpen, 0, 0}, {effMainsChanged, 0, 0}}},
         {"resume twice", {{effOpen, 0, 0}, {effMainsChanged, 1, 0}, {effMainsChanged, 1, 0}}},
         {"audio without open", {}},

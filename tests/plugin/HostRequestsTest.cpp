@@ -68,9 +68,12 @@ TEST(HostRequests, EditorRequestsCarryTheirArgumentsAndTheHostsAnswer)
     EXPECT_TRUE(effect.sizeWindow(380, 110));
 
     const HostCall expected[] = {
-        {audioMasterBeginEdit, kDrive, 0, nullptr, 0.0f, true}, {audioMasterCanDo, 0, 0, nullptr, 0.0f, true},
-        {audioMasterEndEdit, kMid, 0, nullptr, 0.0f, true},     {audioMasterIdle, 0, 0, nullptr, 0.0f, true},
-        {audioMasterCanDo, 0, 0, nullptr, 0.0f, true},          {audioMasterSizeWindow, 380, 110, nullptr, 0.0f, true},
+        {audioMasterBeginEdit, kDrive, 0, nullptr, 0.0f, true},
+        {audioMasterCanDo, 0, 0, nullptr, 0.0f, true},
+        {audioMasterEndEdit, kMid, 0, nullptr, 0.0f, true},
+        {audioMasterIdle, 0, 0, nullptr, 0.0f, true},
+        {audioMasterCanDo, 0, 0, nullptr, 0.0f, true},
+        {audioMasterSizeWindow, 380, 110, nullptr, 0.0f, true},
     };
     ASSERT_EQ(host.calls.size(), std::size(expected));
     for (size_t i = 0; i < host.calls.size(); ++i) {

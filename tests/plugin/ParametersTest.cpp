@@ -20,11 +20,16 @@ TEST(Parameters, NamesLabelsAndInitialValues)
         const char* display;
     };
     const Case cases[kNumParams] = {
-        {"master", "db", 0.25f, "-12.0411"},        {"drive", "drive", 0.3f, "3.000000"},
-        {"bass", "bass", 0.5f, "5.000000"},          {"mid", "mid", 0.5f, "5.000000"},
-        {"treble", "treble", 0.5f, "5.000000"},      {"presence", "presence", 0.0f, "0.000000"},
-        {"Voicing", "Voicing", 0.0f, "0.000000"},    {"Input gain", "db", 0.5f, "0.000000"},
-        {"Bypass cabinet", "cabinet", 0.0f, "cab active"}, {"channel", "channel", 0.0f, "clean channel"},
+        {"master", "db", 0.25f, "-12.0411"},
+        {"drive", "drive", 0.3f, "3.000000"},
+        {"bass", "bass", 0.5f, "5.000000"},
+        {"mid", "mid", 0.5f, "5.000000"},
+        {"treble", "treble", 0.5f, "5.000000"},
+        {"presence", "presence", 0.0f, "0.000000"},
+        {"Voicing", "Voicing", 0.0f, "0.000000"},
+        {"Input gain", "db", 0.5f, "0.000000"},
+        {"Bypass cabinet", "cabinet", 0.0f, "cab active"},
+        {"channel", "channel", 0.0f, "clean channel"},
     };
     TestHost host;
     host.load();
@@ -42,7 +47,8 @@ TEST(Parameters, IndicesOutsideTheTableLeaveTextsAndReadZero)
     host.load();
     for (int32_t index : {-1, 10, 12}) {
         for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
-            EXPECT_EQ(host.text(opcode, index), std::string(255, '#')) << "opcode " << opcode << ", index " << index;
+            EXPECT_EQ(host.text(opcode, index), std::string(255, '#'))
+                << "opcode " << opcode << ", index " << index;
         EXPECT_EQ(host.getParameter(index), 0.0f) << "index " << index;
     }
 }
@@ -56,15 +62,23 @@ TEST(Parameters, SetValuesReadBackAndDisplay)
         const char* display;
     };
     const Case cases[] = {
-        {kMaster, 0.3f, 0.3f, "-10.4575"},         {kMaster, 0.5f, 0.5f, "-6.02059"},
-        {kMaster, 1.0f, 1.0f, "0.000000"},         {kMaster, 2.0f, 2.0f, "6.020599"},
-        {kMaster, 0.0f, 0.0f, "-oo"},              {kMaster, -1.0f, -1.0f, "-oo"},
-        {kDrive, 0.75f, 0.75f, "7.500000"},        {kTreble, 1.2f, 1.2f, "12.000000"},
-        {kPresence, -0.5f, -0.5f, "-5.000000"},    {kVoicing, 0.5f, 0.5f, "0.500000"},
-        {kBypassCabinet, 1.0f, 1.0f, "cab bypassed"}, {kBypassCabinet, 0.999f, 0.0f, "cab active"},
+        {kMaster, 0.3f, 0.3f, "-10.4575"},
+        {kMaster, 0.5f, 0.5f, "-6.02059"},
+        {kMaster, 1.0f, 1.0f, "0.000000"},
+        {kMaster, 2.0f, 2.0f, "6.020599"},
+        {kMaster, 0.0f, 0.0f, "-oo"},
+        {kMaster, -1.0f, -1.0f, "-oo"},
+        {kDrive, 0.75f, 0.75f, "7.500000"},
+        {kTreble, 1.2f, 1.2f, "12.000000"},
+        {kPresence, -0.5f, -0.5f, "-5.000000"},
+        {kVoicing, 0.5f, 0.5f, "0.500000"},
+        {kBypassCabinet, 1.0f, 1.0f, "cab bypassed"},
+        {kBypassCabinet, 0.999f, 0.0f, "cab active"},
         {kBypassCabinet, 1.5f, 0.0f, "cab active"},
-        {kChannel, 0.5f, 0.5f, "crunch channel"},  {kChannel, 1.0f, 1.0f, "ultra channel"},
-        {kChannel, 0.4f, 0.5f, "crunch channel"},  {kChannel, -5.0f, 0.0f, "clean channel"},
+        {kChannel, 0.5f, 0.5f, "crunch channel"},
+        {kChannel, 1.0f, 1.0f, "ultra channel"},
+        {kChannel, 0.4f, 0.5f, "crunch channel"},
+        {kChannel, -5.0f, 0.0f, "clean channel"},
     };
     TestHost host;
     host.load();

@@ -77,7 +77,11 @@ TEST(Programs, NamesRenameListAndNumberInit)
         EXPECT_EQ(host.text(effGetProgramName), c.shown) << "program " << c.program;
     }
     const std::pair<int32_t, std::string> indexed[] = {
-        {4, "Init"}, {3, "high gain"}, {61, "User"}, {63, std::string(255, '#')}, {-1, std::string(255, '#')},
+        {4, "Init"},
+        {3, "high gain"},
+        {61, "User"},
+        {63, std::string(255, '#')},
+        {-1, std::string(255, '#')},
     };
     for (const auto& [index, name] : indexed) {
         EXPECT_EQ(host.text(effGetProgramNameIndexed, index, 7), name) << "index " << index;

@@ -45,8 +45,7 @@ public:
 };
 
 // Attaches a new RecordingEditor to the effect (which then owns it) and returns it.
-template <typename Effect>
-RecordingEditor* attachRecordingEditor(Effect& effect)
+template <typename Effect> RecordingEditor* attachRecordingEditor(Effect& effect)
 {
     auto* editor = new RecordingEditor(&effect);
     effect.setEditor(editor);

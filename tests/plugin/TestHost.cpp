@@ -8,7 +8,7 @@ namespace {
 // The plug-in calls back before its AEffect is known to the host (version query, sample
 // rate during construction); those calls go to the host that is loading.
 TestHost* loadingHost = nullptr;
-}
+}  // namespace
 
 TestHost::TestHost()
     : answers{{audioMasterVersion, 2400}, {audioMasterGetSampleRate, 44100}}
@@ -67,8 +67,8 @@ intptr_t TestHost::close()
     return result;
 }
 
-intptr_t VST_CALLBACK TestHost::callback(AEffect* effect, int32_t opcode, int32_t index,
-                                         intptr_t value, void* ptr, float opt)
+intptr_t VST_CALLBACK TestHost::callback(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
     TestHost* host = effect && effect->user ? static_cast<TestHost*>(effect->user) : loadingHost;
     host->calls.push_back({opcode, index, value, ptr, opt, effect != nullptr});

@@ -32,8 +32,8 @@ public:
     AEffect* effect() const { return effect_; }
     GrimboltEffect& plugin() const;
 
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
-                      float opt = 0.0f);
+    intptr_t dispatch(
+        int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
     // Runs a text opcode on a large buffer pre-filled with '#'; returns the zero-terminated text.
     std::string text(int32_t opcode, int32_t index = 0, intptr_t value = 0);
     void setParameter(int32_t index, float value);
@@ -46,8 +46,8 @@ public:
     std::vector<HostCall> calls;
 
 private:
-    static intptr_t VST_CALLBACK callback(AEffect* effect, int32_t opcode, int32_t index,
-                                          intptr_t value, void* ptr, float opt);
+    static intptr_t VST_CALLBACK callback(
+        AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
     AEffect* effect_ = nullptr;
 };

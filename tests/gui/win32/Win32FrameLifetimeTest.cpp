@@ -13,7 +13,8 @@ namespace {
 bool frameClassRegistered()
 {
     char name[32];
-    std::snprintf(name, sizeof name, "Plugin%" PRIxPTR, reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+    std::snprintf(
+        name, sizeof name, "Plugin%" PRIxPTR, reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
     WNDCLASSA info;
     return GetClassInfoA(GetModuleHandleA(nullptr), name, &info) != 0;
 }
