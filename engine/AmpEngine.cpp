@@ -52,6 +52,17 @@ constexpr double kDenormalOffset = 1e-20;  // keeps recursive states out of deno
 constexpr float kMaxSampleRate = 768000.0f;
 constexpr int32_t kChunkFrames = 256;  // stack blocks of the pre-roll and of process()
 
+// False once a sample is an infinity or a NaN. The states can still be finite then: a design
+// that diverges grows them towards the float limit, and the master's factor overflows first.
+// One pass of adds whose result only a non-finite sample can spoil.
+bool allFinite(const float* samples, int32_t count)
+{
+    float spoiled = 0.0f;
+    for (int32_t i = 0; i < count; ++i)
+        spoiled += 0.0f * samples[i];
+    return spoiled == 0.0f;
+}
+
 }  // namespace
 
 AmpEngine::AmpEngine()
@@ -251,7 +262,7 @@ void AmpEngine::processReplacing(const float* input, float* output0, float* outp
     } else {
         runChainPipeline(s, chain_, input, frames, denormalSign_ * kDenormalOffset, output0);
         denormalSign_ = -denormalSign_;
-        if (!chain_.statesAreFinite()) {
+        if (!chain_.statesAreFinite() || !allFinite(output0, frames)) {
             chain_.clearStates();
             std::memset(output0, 0, bytes);
         }
@@ -273,7 +284,7 @@ void AmpEngine::process(const float* input, float* output0, float* output1, int3
             const int32_t count = std::min(kChunkFrames, frames - done);
             const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
             runChainPipeline(s, chain_, input + done, count, offset, response);
-            if (!chain_.statesAreFinite()) {
+            if (!chain_.statesAreFinite() || !allFinite(response, count)) {
                 chain_.clearStates();
                 continue;
             }

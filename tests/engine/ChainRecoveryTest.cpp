@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -127,4 +129,34 @@ TEST(ChainRecovery, ADesignBeyondFloatRangeGivesSilenceUntilTheKnobComesBack)
     const Block back = replacing(engine, source);
     EXPECT_TRUE(back.finite());
     EXPECT_FALSE(back.silent());
+}
+
+TEST(ChainRecovery, ADivergingDesignNeverOverflowsTheOutput)
+{
+    // Voicing -1 puts the all-pass's poles outside the unit circle: the states grow towards
+    // the float limit while still finite, and a master of 1000 overflows the output first.
+    // (Found by fuzzing the host calls.)
+    constexpr int32_t kFrames = 25;
+    for (bool accumulate : {false, true}) {
+        AmpEngine engine;
+        engine.setSampleRate(44100.0f);
+        engine.setVoicing(-1.0f);
+        engine.setMaster(1000.0f);
+        engine.setInputGain(0.0f);
+        float input[kFrames], left[kFrames], right[kFrames];
+        long n = 0;
+        for (int block = 0; block < 200; ++block) {
+            for (float& x : input)
+                x = 1.7f * std::sin(0.05f * static_cast<float>(n++));
+            std::fill(std::begin(left), std::end(left), 0.0f);
+            std::fill(std::begin(right), std::end(right), 0.0f);
+            if (accumulate)
+                engine.process(input, left, right, kFrames);
+            else
+                engine.processReplacing(input, left, right, kFrames);
+            for (int32_t i = 0; i < kFrames; ++i)
+                ASSERT_TRUE(std::isfinite(left[i]) && std::isfinite(right[i]))
+                    << (accumulate ? "accumulating" : "replacing") << ", block " << block << ", sample " << i;
+        }
+    }
 }
