@@ -23,13 +23,7 @@ void runEditCommand(const CommandLine& line, std::ostream& out)
     HostCallback host;
     PluginInstance plugin(library, host);
     PluginNames::applyProgramAndSettings(plugin, line.program, line.settings);
-    ERect* rect = nullptr;
-    if (!(plugin.flags() & effFlagsHasEditor) || plugin.dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect)
-        throw HostError("the plug-in has no editor");
-    const int32_t width = rect->right - rect->left;
-    const int32_t height = rect->bottom - rect->top;
-    if (width <= 0 || height <= 0)
-        throw HostError("the plug-in's editor reports an empty size");
+    const auto [width, height] = plugin.editorSize();
 
     host.setAutomationListener([&](const AutomationEvent& event) {
         const std::string label = plugin.parameterLabel(event.index);

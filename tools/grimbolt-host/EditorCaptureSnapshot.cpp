@@ -7,13 +7,7 @@
 
 EditorPicture captureEditor(PluginInstance& plugin)
 {
-    ERect* rect = nullptr;
-    if (!(plugin.flags() & effFlagsHasEditor) || plugin.dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect)
-        throw HostError("the plug-in has no editor");
-    const int32_t width = rect->right - rect->left;
-    const int32_t height = rect->bottom - rect->top;
-    if (width <= 0 || height <= 0)
-        throw HostError("the plug-in's editor reports an empty size");
+    const auto [width, height] = plugin.editorSize();
     const size_t headerWords = sizeof(EditorSnapshot) / sizeof(uint32_t);
     std::vector<uint32_t> block(headerWords + static_cast<size_t>(width) * height);
     auto* header = reinterpret_cast<EditorSnapshot*>(block.data());

@@ -49,13 +49,7 @@ std::vector<uint32_t> readWindow(HWND window, int32_t width, int32_t height)
 
 EditorPicture captureEditor(PluginInstance& plugin)
 {
-    ERect* rect = nullptr;
-    if (!(plugin.flags() & effFlagsHasEditor) || plugin.dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect)
-        throw HostError("the plug-in has no editor");
-    const int32_t width = rect->right - rect->left;
-    const int32_t height = rect->bottom - rect->top;
-    if (width <= 0 || height <= 0)
-        throw HostError("the plug-in's editor reports an empty size");
+    const auto [width, height] = plugin.editorSize();
 
     EditorWindow window(width, height, "grimbolt-host editor");
     const auto host = static_cast<HWND>(window.parentHandle());

@@ -1,5 +1,7 @@
 #include "tools/hostkit/PluginInstance.h"
 
+#include "tools/hostkit/HostError.h"
+
 #include <cstring>
 
 namespace {
@@ -41,6 +43,17 @@ std::string PluginInstance::queryText(int32_t opcode, int32_t index) const
     dispatch(opcode, index, 0, text);
     text[kTextCapacity - 1] = '\0';
     return text;
+}
+
+PluginInstance::EditorSize PluginInstance::editorSize() const
+{
+    ERect* rect = nullptr;
+    if (!(flags() & effFlagsHasEditor) || dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect)
+        throw HostError("the plug-in has no editor");
+    const EditorSize size{rect->right - rect->left, rect->bottom - rect->top};
+    if (size.width <= 0 || size.height <= 0)
+        throw HostError("the plug-in's editor reports an empty size");
+    return size;
 }
 
 void PluginInstance::configure(double sampleRate, int32_t blockSize)

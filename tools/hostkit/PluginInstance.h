@@ -44,6 +44,14 @@ public:
     float parameter(int32_t index) const { return effect_->getParameter(effect_, index); }
     void setParameter(int32_t index, float value) { effect_->setParameter(effect_, index, value); }
 
+    // Editor: the size effEditGetRect reports; throws HostError when there is no editor or
+    // it reports an empty size.
+    struct EditorSize {
+        int32_t width;
+        int32_t height;
+    };
+    EditorSize editorSize() const;
+
     // Programs
     int32_t currentProgram() const { return static_cast<int32_t>(dispatch(effGetProgram)); }
     void setProgram(int32_t index) { dispatch(effSetProgram, 0, index); }
