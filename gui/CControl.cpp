@@ -47,6 +47,11 @@ bool CControl::resetOnCtrlClick(CGraphics* context, int32_t buttons)
     return true;
 }
 
+bool CControl::listenerTookModifierClick(CGraphics* context, int32_t buttons)
+{
+    return listener_ && (buttons & kModifierMask) && listener_->onModifierClick(context, this, buttons) != 0;
+}
+
 void CControl::doIdleStuff()
 {
     if (parentFrame_)
@@ -77,4 +82,13 @@ void CControl::report(CGraphics* context)
 {
     if (listener_)
         listener_->valueChanged(context, this);
+}
+
+void CControl::reportAsGesture(CGraphics* context)
+{
+    if (!listener_)
+        return;
+    beginEdit();
+    report(context);
+    endEdit();
 }

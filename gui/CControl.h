@@ -28,6 +28,8 @@ public:
     // Left click with Control alone: back to the default value, reported once. True when it
     // was such a click.
     bool resetOnCtrlClick(CGraphics* context, int32_t buttons);
+    // A click with a modifier goes to the listener first; true when the listener took it.
+    bool listenerTookModifierClick(CGraphics* context, int32_t buttons);
     // Keeps the window painted and the host idle during a tracking loop.
     void doIdleStuff();
 
@@ -40,6 +42,8 @@ protected:
     // value, not the drawing: a change too small to show still reaches the host.
     void reportIfChanged(CGraphics* context, float before);
     void report(CGraphics* context);
+    // One change as a whole gesture of its own (begin, report, end), when anyone listens.
+    void reportAsGesture(CGraphics* context);
 
     CControlListener* listener_;
     int32_t tag_;

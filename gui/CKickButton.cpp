@@ -1,7 +1,6 @@
 #include "gui/CKickButton.h"
 
 #include "gui/CButtonState.h"
-#include "gui/CControlListener.h"
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
 
@@ -30,7 +29,7 @@ void CKickButton::mouse(CGraphics* context, CPos& where, int32_t buttons)
         return;
     if (buttons == -1)
         buttons = CGraphics::getCurrentButtons();
-    if (listener_ && (buttons & kModifierMask) && listener_->onModifierClick(context, this, buttons) != 0)
+    if (listenerTookModifierClick(context, buttons))
         return;
     if (!(buttons & kLButton))
         return;

@@ -1,7 +1,6 @@
 #include "gui/CKnob.h"
 
 #include "gui/CButtonState.h"
-#include "gui/CControlListener.h"
 #include "gui/CFrame.h"
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
@@ -109,7 +108,7 @@ void CKnob::mouse(CGraphics* context, CPos& where, int32_t buttons)
         buttons = CGraphics::getCurrentButtons();
     if (!(buttons & kLButton))
         return;
-    if (listener_ && (buttons & kModifierMask) && listener_->onModifierClick(context, this, buttons) != 0)
+    if (listenerTookModifierClick(context, buttons))
         return;
     if (resetOnCtrlClick(context, buttons))
         return;
@@ -199,14 +198,7 @@ int32_t CKnob::onKeyDown(const CKeyCode& key)
         return -1;
     }
     const float fine = (key.modifier & kKeyModifierShift) ? 0.1f : 1.0f;
-    const float before = value_;
-    value_ += direction * wheelStep_ * fine;
-    clampValue();
-    if (value_ != before && listener_) {
-        beginEdit();
-        report(nullptr);
-        endEdit();
-    }
+    stepBy(nullptr, direction * wheelStep_ * fine);
     return 1;
 }
 
@@ -215,13 +207,15 @@ bool CKnob::onWheel(CGraphics* context, const CPos&, float distance)
     if (!mouseEnabled_)
         return false;
     const float fine = (CGraphics::getCurrentButtons() & kShift) ? 0.1f : 1.0f;
-    const float before = value_;
-    value_ += distance * wheelStep_ * fine;
-    clampValue();
-    if (value_ != before && listener_) {
-        beginEdit();
-        report(context);
-        endEdit();
-    }
+    stepBy(context, distance * wheelStep_ * fine);
     return true;
+}
+
+void CKnob::stepBy(CGraphics* context, float delta)
+{
+    const float before = value_;
+    value_ += delta;
+    clampValue();
+    if (value_ != before)
+        reportAsGesture(context);
 }

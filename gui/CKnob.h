@@ -36,6 +36,8 @@ protected:
 private:
     void dragLinearly(CGraphics* context, CPos& where, int32_t buttons);
     void dragCircularly(CGraphics* context, CPos& where);
+    // Moves the value by delta within its range; a change is a gesture of its own.
+    void stepBy(CGraphics* context, float delta);
     float angleScale() const;
     float angleBase() const;
 

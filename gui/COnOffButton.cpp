@@ -1,7 +1,6 @@
 #include "gui/COnOffButton.h"
 
 #include "gui/CButtonState.h"
-#include "gui/CControlListener.h"
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
 
@@ -29,21 +28,12 @@ void COnOffButton::mouse(CGraphics* context, CPos&, int32_t buttons)
         buttons = CGraphics::getCurrentButtons();
     if (!(buttons & kLButton))
         return;
-    if (listener_ && (buttons & kModifierMask) && listener_->onModifierClick(context, this, buttons) != 0)
+    if (listenerTookModifierClick(context, buttons))
         return;
     value_ = static_cast<int32_t>(value_) != 0 ? 0.0f : 1.0f;
     if (style_ == kReportBeforeRedraw)
-        reportEdit(context);
+        reportAsGesture(context);
     doIdleStuff();
     if (style_ == kReportAfterRedraw)
-        reportEdit(context);
-}
-
-void COnOffButton::reportEdit(CGraphics* context)
-{
-    if (!listener_)
-        return;
-    beginEdit();
-    report(context);
-    endEdit();
+        reportAsGesture(context);
 }

@@ -16,7 +16,5 @@ public:
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
 
 private:
-    void reportEdit(CGraphics* context);
-
     Style style_;
 };
