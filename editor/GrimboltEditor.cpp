@@ -268,9 +268,7 @@ void GrimboltEditor::stepChannel(int32_t step, bool& armed)
     if (!armed || next < 1 || next > kNumChannels)
         return;
     armed = false;
-    currentChannel_ = next;
-    channelLabel_->setText(kChannelNames[currentChannel_ - 1]);
-    channelLabel_->setDirty(true);
+    showChannel(next - 1);
     // 0.3, 0.6 and 0.90000004: the float products that select clean, crunch and ultra. The
     // host may close the panel before this returns.
     effect_->setParameterAutomated(kChannel, static_cast<float>(currentChannel_) * 0.3f);
