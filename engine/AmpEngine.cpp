@@ -260,12 +260,9 @@ void AmpEngine::processReplacing(const float* input, float* output0, float* outp
     if (!isReady() || s.master == 0.0f) {
         std::memset(output0, 0, bytes);
     } else {
-        runChainPipeline(s, chain_, input, frames, denormalSign_ * kDenormalOffset, output0);
-        denormalSign_ = -denormalSign_;
-        if (!chain_.statesAreFinite() || !allFinite(output0, frames)) {
-            chain_.clearStates();
+        if (!runRecovering(s, input, frames, denormalSign_ * kDenormalOffset, output0))
             std::memset(output0, 0, bytes);
-        }
+        denormalSign_ = -denormalSign_;
     }
     releaseAudioSide();
     if (output1 != output0)
@@ -283,11 +280,8 @@ void AmpEngine::process(const float* input, float* output0, float* output1, int3
         for (int32_t done = 0; done < frames; done += kChunkFrames) {
             const int32_t count = std::min(kChunkFrames, frames - done);
             const double offset = done == 0 ? denormalSign_ * kDenormalOffset : 0.0;
-            runChainPipeline(s, chain_, input + done, count, offset, response);
-            if (!chain_.statesAreFinite() || !allFinite(response, count)) {
-                chain_.clearStates();
+            if (!runRecovering(s, input + done, count, offset, response))
                 continue;
-            }
             for (int32_t i = 0; i < count; ++i) {
                 output0[done + i] += response[i];
                 output1[done + i] += response[i];
@@ -296,6 +290,16 @@ void AmpEngine::process(const float* input, float* output0, float* output1, int3
         denormalSign_ = -denormalSign_;
     }
     releaseAudioSide();
+}
+
+bool AmpEngine::runRecovering(
+    const AmpSettings& settings, const float* input, int32_t frames, double offset, float* output)
+{
+    runChainPipeline(settings, chain_, input, frames, offset, output);
+    if (chain_.statesAreFinite() && allFinite(output, frames))
+        return true;
+    chain_.clearStates();
+    return false;
 }
 
 // The replacing block procedure over 40 ms of silence, run in fixed chunks so the bias and

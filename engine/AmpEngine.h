@@ -85,6 +85,10 @@ private:
     friend class AmpEngineTestAccess;  // lets tests plant chain states
 
     void preRoll();
+    // Runs one block of the chain into output. False for a block whose states or output are
+    // no longer finite: the chain is then back at rest, and nothing of the block may be heard.
+    bool runRecovering(
+        const AmpSettings& settings, const float* input, int32_t frames, double offset, float* output);
 
     // The audio side is held by one block at a time, or by a rate change for its whole length.
     // A block only tries to take it; a rate change waits for it.

@@ -52,6 +52,7 @@ public:
     static_assert(kSubSampleDelay % kOversampling == 0,
         "the decimated sub-sample leaves the power amp on the first step of a host sample");
     static_assert(PreampLanes::kLatency < kOversampling, "the first host sample fills the preamp");
+    static_assert(Cabinet::kLatency <= 1, "a block of one host sample fills and drains the cabinet");
     // Host samples from an input sample to its decimated sample, and to the chain's output.
     // From kOutputDelay on, every stage is full on every step.
     static constexpr int32_t kDecimatorDelay = kSubSampleDelay / kOversampling;
