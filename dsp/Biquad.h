@@ -14,20 +14,19 @@ inline Value biquadStep(Value x, Value b0, Value b1, Value b2, Value a1, Value a
 }
 
 struct Biquad {
-    float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;  // coefficients (divided by a0)
-    float z1 = 0.0f, z2 = 0.0f;                                   // state (transposed direct form II)
+    struct Coefficients {
+        float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;  // divided by a0
+    };
 
-    float process(float x) { return biquadStep(x, b0, b1, b2, a1, a2, z1, z2); }
+    struct State {
+        float z1 = 0.0f, z2 = 0.0f;
 
-    // Non-finite once the state holds an infinity or a NaN.
-    float stateSum() const { return z1 + z2; }
+        // Non-finite once the state holds an infinity or a NaN.
+        float sum() const { return z1 + z2; }
+    };
 
-    // These coefficients with the state of `running`.
-    Biquad withStateOf(const Biquad& running) const
+    static float process(const Coefficients& c, State& s, float x)
     {
-        Biquad combined = *this;
-        combined.z1 = running.z1;
-        combined.z2 = running.z2;
-        return combined;
+        return biquadStep(x, c.b0, c.b1, c.b2, c.a1, c.a2, s.z1, s.z2);
     }
 };

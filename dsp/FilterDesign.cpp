@@ -8,12 +8,12 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-struct Coefficients {
+struct RawCoefficients {
     double b0, b1, b2, a0, a1, a2;
 };
 
 // The forms whose only parameter is alpha.
-Coefficients fromAlpha(BiquadKind kind, double cw, double alpha)
+RawCoefficients fromAlpha(BiquadKind kind, double cw, double alpha)
 {
     switch (kind) {
     case BiquadKind::HighPass:
@@ -29,7 +29,7 @@ Coefficients fromAlpha(BiquadKind kind, double cw, double alpha)
     return {0.0, 0.0, 0.0, 1.0, 0.0, 0.0};
 }
 
-void storeDividedByA0(const Coefficients& c, Biquad& biquad)
+void storeDividedByA0(const RawCoefficients& c, Biquad::Coefficients& biquad)
 {
     biquad.b0 = static_cast<float>(c.b0 / c.a0);
     biquad.b1 = static_cast<float>(c.b1 / c.a0);
@@ -40,14 +40,15 @@ void storeDividedByA0(const Coefficients& c, Biquad& biquad)
 
 }  // namespace
 
-void designBiquad(double f0, double fs, double q, double gainDb, BiquadKind kind, Biquad& biquad)
+void designBiquad(
+    double f0, double fs, double q, double gainDb, BiquadKind kind, Biquad::Coefficients& biquad)
 {
     const double w0 = kTwoPi * f0 / fs;
     const double sw = std::sin(w0);
     const double cw = std::cos(w0);
     const double alpha = sw / (2.0 * q);
 
-    Coefficients c = fromAlpha(kind, cw, alpha);
+    RawCoefficients c = fromAlpha(kind, cw, alpha);
     if (kind == BiquadKind::Peaking) {
         const double a = std::pow(10.0, gainDb * 0.025);  // 10^(gainDb/40)
         // The raw a1 is rounded to float before the division, so at 0 dB b1 and a1 may
@@ -64,16 +65,18 @@ void designBiquad(double f0, double fs, double q, double gainDb, BiquadKind kind
     storeDividedByA0(c, biquad);
 }
 
-void designBiquadFromAlpha(double f0, double fs, double alphaPerSine, BiquadKind kind, Biquad& biquad)
+void designBiquadFromAlpha(
+    double f0, double fs, double alphaPerSine, BiquadKind kind, Biquad::Coefficients& biquad)
 {
     const double w0 = kTwoPi * f0 / fs;
     storeDividedByA0(fromAlpha(kind, std::cos(w0), std::sin(w0) * alphaPerSine), biquad);
 }
 
-void designScaledBiquadFromAlpha(double f0, double fs, double alphaPerSine, BiquadKind kind, Biquad& biquad)
+void designScaledBiquadFromAlpha(
+    double f0, double fs, double alphaPerSine, BiquadKind kind, Biquad::Coefficients& biquad)
 {
     const double w0 = kTwoPi * f0 / fs;
-    const Coefficients c = fromAlpha(kind, std::cos(w0), std::sin(w0) * alphaPerSine);
+    const RawCoefficients c = fromAlpha(kind, std::cos(w0), std::sin(w0) * alphaPerSine);
     const double g = 1.0 / c.a0;
     biquad.b0 = static_cast<float>(c.b0 * g);
     biquad.b1 = static_cast<float>(c.b1 * g);
@@ -82,7 +85,7 @@ void designScaledBiquadFromAlpha(double f0, double fs, double alphaPerSine, Biqu
     biquad.a2 = static_cast<float>(c.a2 * g);
 }
 
-void designToneStack(float bass, float mid, float treble, float fs, ToneStack& toneStack)
+void designToneStack(float bass, float mid, float treble, float fs, ToneStack::Coefficients& toneStack)
 {
     // Treble above centre pulls the mid dip down, by up to 200 Hz at full treble.
     const double midShift = treble > 0.0f ? ToneStack::kMidShiftHz * treble : 0.0;

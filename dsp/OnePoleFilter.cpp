@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-void OnePoleFilter::setCutoff(double f, double fs)
+void OnePoleFilter::Coefficients::setCutoff(double f, double fs)
 {
     const double h = std::exp(-6.283185307179586 * f / fs);
     pole = h;

@@ -6,12 +6,10 @@
 // is added back at lowBoost. presence 0..1, lowBoost >= 0.
 #pragma once
 
-#include "AudioModule.h"
 #include "Biquad.h"
 #include "OnePoleFilter.h"
 
-class PowerAmp : public AudioModule {
-public:
+struct PowerAmp {
     // The halves are deliberately unequal: A adds its resonance at 10^-0.25 and half the
     // presence, B subtracts its resonance at 1.414 and uses full presence.
     static constexpr float kResonanceFeedbackA = 0.562341325f;  // 10^-0.25
@@ -33,55 +31,64 @@ public:
     static constexpr double kCouplingHz = 33.0;
     static constexpr double kLowBoostHz = 300.0;
 
-    // fs is the 4x rate. Sets every coefficient, the all-pass back at 320 Hz; states carry on.
-    void configure(float fs);
+    struct Coefficients {
+        // fs is the 4x rate. Sets every filter, the all-pass back at 320 Hz; the controls stay.
+        void configure(float fs);
+        // Moves the voicing all-pass centre to 320 + offsetHz (0 .. 600) at the 4x rate fs.
+        void setVoicing(float offsetHz, float fs);
 
-    // Moves the voicing all-pass centre to 320 + offsetHz (0 .. 600) at the 4x rate fs.
-    void setVoicing(float offsetHz, float fs);
+        float presence = 0.0f;  // 0..1, per the presence control
+        float lowBoost = 0.0f;  // per channel
+
+        Biquad::Coefficients resonanceFilterA;       // 800 Hz band-pass, Q 1.414
+        Biquad::Coefficients resonanceFilterB;       // 800 Hz band-pass, Q 3
+        Biquad::Coefficients voicingFilter;          // all-pass, Q 0.1
+        OnePoleFilter::Coefficients brightFilter;    // 4500 Hz high-pass
+        OnePoleFilter::Coefficients sagFilter;       // 80 Hz low-pass
+        OnePoleFilter::Coefficients toneFilter;      // 10 kHz low-pass
+        OnePoleFilter::Coefficients couplingFilter;  // 33 Hz high-pass
+        OnePoleFilter::Coefficients outputFilter;    // 300 Hz low-pass of the low boost
+    };
+
+    struct State {
+        float sagA = 0.0f, sagB = 0.0f;  // feedback terms of the previous sample
+        float resonanceA = 0.0f, resonanceB = 0.0f;
+        float brightA = 0.0f, brightB = 0.0f;
+
+        Biquad::State resonanceFilterA, resonanceFilterB, voicingFilter;
+        OnePoleFilter::State brightFilterA, brightFilterB;
+        OnePoleFilter::State sagFilterA, sagFilterB;
+        OnePoleFilter::State toneFilterA, toneFilterB;
+        OnePoleFilter::State couplingFilterA, couplingFilterB;
+        OnePoleFilter::State outputFilter;
+
+        // Non-finite once a state holds an infinity or a NaN.
+        float sum() const
+        {
+            return sagA + sagB + resonanceA + resonanceB + brightA + brightB + resonanceFilterA.sum()
+                + resonanceFilterB.sum() + voicingFilter.sum() + brightFilterA.sum() + brightFilterB.sum()
+                + sagFilterA.sum() + sagFilterB.sum() + toneFilterA.sum() + toneFilterB.sum()
+                + couplingFilterA.sum() + couplingFilterB.sum() + outputFilter.sum();
+        }
+    };
 
     // One 4x sample; every feedback term read here is the one left by the previous sample.
-    float process(float w)
+    static float process(const Coefficients& c, State& s, float w)
     {
-        const float x = w - sagA + resonanceA * kResonanceFeedbackA + brightA * presence * kPresenceScaleA;
-        const float s = -w - sagB - resonanceB * kResonanceFeedbackB + presence * brightB;
-        resonanceA = resonanceFilterA.process(x);
-        resonanceB = resonanceFilterB.process(s);
-        brightA = brightFilterA.processHighPass(x);
-        brightB = brightFilterB.processHighPass(s);
-        sagA = kSagAmount * sagFilterA.processLowPass((kSagSupply - x) * kSagScale);
-        sagB = kSagAmount * sagFilterB.processLowPass((kSagSupply - s) * kSagScale);
-        const float a = couplingFilterA.processHighPass(toneFilterA.processLowPass(x));
-        const float b = couplingFilterB.processHighPass(toneFilterB.processLowPass(s));
-        const float e = voicingFilter.process(b) * kVoicingMix + a;
-        return e + lowBoost * outputFilter.processLowPass(e);
+        const float x
+            = w - s.sagA + s.resonanceA * kResonanceFeedbackA + s.brightA * c.presence * kPresenceScaleA;
+        const float v = -w - s.sagB - s.resonanceB * kResonanceFeedbackB + c.presence * s.brightB;
+        s.resonanceA = Biquad::process(c.resonanceFilterA, s.resonanceFilterA, x);
+        s.resonanceB = Biquad::process(c.resonanceFilterB, s.resonanceFilterB, v);
+        s.brightA = OnePoleFilter::highPass(c.brightFilter, s.brightFilterA, x);
+        s.brightB = OnePoleFilter::highPass(c.brightFilter, s.brightFilterB, v);
+        s.sagA = kSagAmount * OnePoleFilter::lowPass(c.sagFilter, s.sagFilterA, (kSagSupply - x) * kSagScale);
+        s.sagB = kSagAmount * OnePoleFilter::lowPass(c.sagFilter, s.sagFilterB, (kSagSupply - v) * kSagScale);
+        const float a = OnePoleFilter::highPass(
+            c.couplingFilter, s.couplingFilterA, OnePoleFilter::lowPass(c.toneFilter, s.toneFilterA, x));
+        const float b = OnePoleFilter::highPass(
+            c.couplingFilter, s.couplingFilterB, OnePoleFilter::lowPass(c.toneFilter, s.toneFilterB, v));
+        const float e = Biquad::process(c.voicingFilter, s.voicingFilter, b) * kVoicingMix + a;
+        return e + c.lowBoost * OnePoleFilter::lowPass(c.outputFilter, s.outputFilter, e);
     }
-
-    // Non-finite once a state holds an infinity or a NaN.
-    float stateSum() const
-    {
-        return sagA + sagB + resonanceA + resonanceB + brightA + brightB + resonanceFilterA.stateSum()
-            + resonanceFilterB.stateSum() + voicingFilter.stateSum() + brightFilterA.stateSum()
-            + brightFilterB.stateSum() + sagFilterA.stateSum() + sagFilterB.stateSum()
-            + toneFilterA.stateSum() + toneFilterB.stateSum() + couplingFilterA.stateSum()
-            + couplingFilterB.stateSum() + outputFilter.stateSum();
-    }
-
-    // These coefficients and controls with the states of `running`.
-    PowerAmp withStateOf(const PowerAmp& running) const;
-
-    float presence = 0.0f;  // 0..1, written by the engine
-    float lowBoost = 0.0f;  // per channel, written by the engine
-
-    float sagA = 0.0f, sagB = 0.0f;  // feedback terms of the previous sample
-    float resonanceA = 0.0f, resonanceB = 0.0f;
-    float brightA = 0.0f, brightB = 0.0f;
-
-    Biquad resonanceFilterA;                         // 800 Hz band-pass, Q 1.414
-    Biquad resonanceFilterB;                         // 800 Hz band-pass, Q 3
-    Biquad voicingFilter;                            // all-pass, Q 0.1
-    OnePoleFilter brightFilterA, brightFilterB;      // 4500 Hz high-pass
-    OnePoleFilter sagFilterA, sagFilterB;            // 80 Hz low-pass
-    OnePoleFilter toneFilterA, toneFilterB;          // 10 kHz low-pass
-    OnePoleFilter couplingFilterA, couplingFilterB;  // 33 Hz high-pass
-    OnePoleFilter outputFilter;                      // 300 Hz low-pass of the low boost
 };

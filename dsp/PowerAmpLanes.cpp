@@ -9,10 +9,10 @@ __m128d lanePair(double a, double b)
 
 }  // namespace
 
-PowerAmpLanes::PowerAmpLanes(const PowerAmp& design, const PowerAmp& state)
+PowerAmpLanes::PowerAmpLanes(const PowerAmp::Coefficients& design, const PowerAmp::State& state)
 {
-    const Biquad& ra = design.resonanceFilterA;
-    const Biquad& rb = design.resonanceFilterB;
+    const Biquad::Coefficients& ra = design.resonanceFilterA;
+    const Biquad::Coefficients& rb = design.resonanceFilterB;
     resonanceScale_ = lanePair(PowerAmp::kResonanceFeedbackA, -PowerAmp::kResonanceFeedbackB);
     presence_ = lanePair(design.presence, design.presence);
     presenceScale_ = lanePair(PowerAmp::kPresenceScaleA, 1.0f);
@@ -22,14 +22,14 @@ PowerAmpLanes::PowerAmpLanes(const PowerAmp& design, const PowerAmp& state)
     b2_ = lanePair(ra.b2, rb.b2);
     a1_ = lanePair(ra.a1, rb.a1);
     a2_ = lanePair(ra.a2, rb.a2);
-    brightGain_ = lanePair(design.brightFilterA.highGain, design.brightFilterB.highGain);
-    brightPole_ = lanePair(design.brightFilterA.pole, design.brightFilterB.pole);
-    sagGain_ = lanePair(design.sagFilterA.lowGain, design.sagFilterB.lowGain);
-    sagPole_ = lanePair(design.sagFilterA.pole, design.sagFilterB.pole);
-    toneGain_ = lanePair(design.toneFilterA.lowGain, design.toneFilterB.lowGain);
-    tonePole_ = lanePair(design.toneFilterA.pole, design.toneFilterB.pole);
-    couplingGain_ = lanePair(design.couplingFilterA.highGain, design.couplingFilterB.highGain);
-    couplingPole_ = lanePair(design.couplingFilterA.pole, design.couplingFilterB.pole);
+    brightGain_ = lanePair(design.brightFilter.highGain, design.brightFilter.highGain);
+    brightPole_ = lanePair(design.brightFilter.pole, design.brightFilter.pole);
+    sagGain_ = lanePair(design.sagFilter.lowGain, design.sagFilter.lowGain);
+    sagPole_ = lanePair(design.sagFilter.pole, design.sagFilter.pole);
+    toneGain_ = lanePair(design.toneFilter.lowGain, design.toneFilter.lowGain);
+    tonePole_ = lanePair(design.toneFilter.pole, design.toneFilter.pole);
+    couplingGain_ = lanePair(design.couplingFilter.highGain, design.couplingFilter.highGain);
+    couplingPole_ = lanePair(design.couplingFilter.pole, design.couplingFilter.pole);
     lowBoost_ = design.lowBoost;
 
     sag_ = lanePair(state.sagA, state.sagB);
@@ -43,11 +43,13 @@ PowerAmpLanes::PowerAmpLanes(const PowerAmp& design, const PowerAmp& state)
     toneY1_ = lanePair(state.toneFilterA.y1, state.toneFilterB.y1);
     couplingY1_ = lanePair(state.couplingFilterA.y1, state.couplingFilterB.y1);
     couplingX1_ = lanePair(state.couplingFilterA.x1, state.couplingFilterB.x1);
-    voicing_ = design.voicingFilter.withStateOf(state.voicingFilter);
-    output_ = design.outputFilter.withStateOf(state.outputFilter);
+    voicingCoefficients_ = design.voicingFilter;
+    outputCoefficients_ = design.outputFilter;
+    voicing_ = state.voicingFilter;
+    output_ = state.outputFilter;
 }
 
-void PowerAmpLanes::store(PowerAmp& state) const
+void PowerAmpLanes::store(PowerAmp::State& state) const
 {
     state.sagA = laneValue(sag_, 0);
     state.sagB = laneValue(sag_, 1);
@@ -71,7 +73,6 @@ void PowerAmpLanes::store(PowerAmp& state) const
     state.couplingFilterB.y1 = laneValue(couplingY1_, 1);
     state.couplingFilterA.x1 = laneValue(couplingX1_, 0);
     state.couplingFilterB.x1 = laneValue(couplingX1_, 1);
-    state.voicingFilter.z1 = voicing_.z1;
-    state.voicingFilter.z2 = voicing_.z2;
-    state.outputFilter.y1 = output_.y1;
+    state.voicingFilter = voicing_;
+    state.outputFilter = output_;
 }

@@ -18,8 +18,8 @@ class PowerAmpLanes {
 public:
     static constexpr int kLatency = 0;
 
-    PowerAmpLanes(const PowerAmp& design, const PowerAmp& state);
-    void store(PowerAmp& state) const;
+    PowerAmpLanes(const PowerAmp::Coefficients& design, const PowerAmp::State& state);
+    void store(PowerAmp::State& state) const;
 
     float push(float w)
     {
@@ -46,8 +46,8 @@ public:
 
         const float a = _mm_cvtss_f32(couplingY1_);
         const float b = _mm_cvtss_f32(_mm_shuffle_ps(couplingY1_, couplingY1_, _MM_SHUFFLE(1, 1, 1, 1)));
-        const float e = voicing_.process(b) * PowerAmp::kVoicingMix + a;
-        return e + lowBoost_ * output_.processLowPass(e);
+        const float e = Biquad::process(voicingCoefficients_, voicing_, b) * PowerAmp::kVoicingMix + a;
+        return e + lowBoost_ * OnePoleFilter::lowPass(outputCoefficients_, output_, e);
     }
 
 private:
@@ -56,9 +56,11 @@ private:
     __m128 b0_, b1_, b2_, a1_, a2_;
     __m128d brightGain_, brightPole_, sagGain_, sagPole_, toneGain_, tonePole_, couplingGain_, couplingPole_;
     float lowBoost_;
+    Biquad::Coefficients voicingCoefficients_;
+    OnePoleFilter::Coefficients outputCoefficients_;
     // States.
     __m128 sag_, resonance_, bright_, z1_, z2_;
     __m128 brightY1_, brightX1_, sagY1_, toneY1_, couplingY1_, couplingX1_;
-    Biquad voicing_;
-    OnePoleFilter output_;
+    Biquad::State voicing_;
+    OnePoleFilter::State output_;
 };

@@ -6,46 +6,41 @@
 #include "OnePoleFilter.h"
 #include "TriodeStage.h"
 
-class Preamp {
-public:
+struct Preamp {
     static constexpr int kStages = 3;
     static constexpr float kFeedbackCutoffHz = 500.0f;
     static constexpr float kFeedbackScale = 0.5f;
 
-    // fs is the 4x rate; sets the feedback low-pass and leaves every state alone.
-    void configureFeedback(float fs) { feedbackFilter.setCutoff(kFeedbackCutoffHz, fs); }
+    struct Coefficients {
+        // fs is the 4x rate; sets the feedback low-pass only.
+        void configureFeedback(float fs) { feedbackFilter.setCutoff(kFeedbackCutoffHz, fs); }
+
+        TriodeStage::Coefficients stages[kStages];
+        OnePoleFilter::Coefficients feedbackFilter;  // low-pass of stage 3's output
+    };
+
+    struct State {
+        TriodeStage::State stages[kStages];
+        OnePoleFilter::State feedbackFilter;
+        float feedbackValue = 0.0f;  // subtracted before stage 3
+
+        // Non-finite once a state holds an infinity or a NaN.
+        float sum() const
+        {
+            float total = feedbackFilter.sum() + feedbackValue;
+            for (const TriodeStage::State& stage : stages)
+                total += stage.sum();
+            return total;
+        }
+    };
 
     // One 4x sample; the feedback term read here is the one left by the previous sample.
-    float process(float x)
+    static float process(const Coefficients& c, State& s, float x)
     {
-        float s = stages[0].process(x);
-        s = stages[1].process(s);
-        s = stages[2].process(s - feedbackValue);
-        feedbackValue = kFeedbackScale * feedbackFilter.processLowPass(s);
-        return s;
+        float y = TriodeStage::process(c.stages[0], s.stages[0], x);
+        y = TriodeStage::process(c.stages[1], s.stages[1], y);
+        y = TriodeStage::process(c.stages[2], s.stages[2], y - s.feedbackValue);
+        s.feedbackValue = kFeedbackScale * OnePoleFilter::lowPass(c.feedbackFilter, s.feedbackFilter, y);
+        return y;
     }
-
-    // Non-finite once a state holds an infinity or a NaN.
-    float stateSum() const
-    {
-        float sum = feedbackFilter.stateSum() + feedbackValue;
-        for (const TriodeStage& stage : stages)
-            sum += stage.stateSum();
-        return sum;
-    }
-
-    // These coefficients and gains with the states of `running`.
-    Preamp withStateOf(const Preamp& running) const
-    {
-        Preamp combined;
-        for (int i = 0; i < kStages; ++i)
-            combined.stages[i] = stages[i].withStateOf(running.stages[i]);
-        combined.feedbackFilter = feedbackFilter.withStateOf(running.feedbackFilter);
-        combined.feedbackValue = running.feedbackValue;
-        return combined;
-    }
-
-    TriodeStage stages[kStages];
-    OnePoleFilter feedbackFilter;  // low-pass of stage 3's output
-    float feedbackValue = 0.0f;    // subtracted before stage 3
 };

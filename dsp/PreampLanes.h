@@ -5,7 +5,7 @@
 // feedback value is Preamp's, so outputs and states match Preamp bit for bit.
 //
 // Like every lane form of a block it lives for one block: it loads coefficients from the
-// design and states from the running preamp (the two may be the same object), is filled by
+// design and states from the running preamp, is filled by
 // kLatency steps and drained by as many (so a block holds at least kLatency samples), and
 // store() writes the states back. Nothing stays in flight between blocks, so settings changed
 // between blocks take effect exactly where they would in the scalar chain.
@@ -21,10 +21,10 @@ class PreampLanes {
 public:
     static constexpr int kLatency = Preamp::kStages - 1;  // steps from a stage-1 input to its output
 
-    PreampLanes(const Preamp& design, const Preamp& state);
+    PreampLanes(const Preamp::Coefficients& design, const Preamp::State& state);
 
     // Writes the states back, as if the scalar preamp had run every sub-sample pushed.
-    void store(Preamp& state) const;
+    void store(Preamp::State& state) const;
 
     // Fill step kStep (0 .. kLatency - 1) of a block: stage 1 takes x, later stages wait.
     template <int kStep> void fill(float x) { advance<fillingIdleLanes(Preamp::kStages, kStep)>(x); }

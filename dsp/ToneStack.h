@@ -6,8 +6,7 @@
 
 #include "Biquad.h"
 
-class ToneStack {
-public:
+struct ToneStack {
     static constexpr double kBassHz = 200.0;  // low shelf, Q 1
     static constexpr double kBassQ = 1.0;
     static constexpr double kMidHz = 500.0;       // peaking, Q 1.25 (mid 0) to 0.75 (mid full)
@@ -18,31 +17,24 @@ public:
     static constexpr float kMidOffsetDb = 28.5f;
     static constexpr float kTrebleOffsetDb = 12.5f;
 
-    // A fresh section outputs only zeros: design the stack before it runs.
-    float process(float x)
-    {
-        const float a = trebleSection.process(x);
-        const float b = midSection.process(a);
-        return bassSection.process(b);
-    }
+    struct Coefficients {
+        Biquad::Coefficients bassSection;    // low shelf
+        Biquad::Coefficients midSection;     // peaking
+        Biquad::Coefficients trebleSection;  // peaking
+    };
 
-    // Non-finite once a section's state holds an infinity or a NaN.
-    float stateSum() const
-    {
-        return trebleSection.stateSum() + midSection.stateSum() + bassSection.stateSum();
-    }
+    struct State {
+        Biquad::State bassSection, midSection, trebleSection;
 
-    // These coefficients with the states of `running`.
-    ToneStack withStateOf(const ToneStack& running) const
-    {
-        ToneStack combined;
-        combined.bassSection = bassSection.withStateOf(running.bassSection);
-        combined.midSection = midSection.withStateOf(running.midSection);
-        combined.trebleSection = trebleSection.withStateOf(running.trebleSection);
-        return combined;
-    }
+        // Non-finite once a section's state holds an infinity or a NaN.
+        float sum() const { return trebleSection.sum() + midSection.sum() + bassSection.sum(); }
+    };
 
-    Biquad bassSection;    // low shelf
-    Biquad midSection;     // peaking
-    Biquad trebleSection;  // peaking
+    // Zero coefficients output only zeros: design the stack before it runs.
+    static float process(const Coefficients& c, State& s, float x)
+    {
+        const float a = Biquad::process(c.trebleSection, s.trebleSection, x);
+        const float b = Biquad::process(c.midSection, s.midSection, a);
+        return Biquad::process(c.bassSection, s.bassSection, b);
+    }
 };

@@ -19,8 +19,8 @@ public:
     static constexpr int kSections = 3;             // lane 0 treble, 1 mid, 2 bass
     static constexpr int kLatency = kSections - 1;  // steps from a treble input to its bass output
 
-    ToneStackLanes(const ToneStack& design, const ToneStack& state);
-    void store(ToneStack& state) const;
+    ToneStackLanes(const ToneStack::Coefficients& design, const ToneStack::State& state);
+    void store(ToneStack::State& state) const;
 
     // Fill step kStep (0 .. kLatency - 1) of a block: the treble section takes x, the later
     // sections wait.

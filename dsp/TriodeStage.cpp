@@ -1,6 +1,7 @@
 #include "TriodeStage.h"
 
-void TriodeStage::configure(float fs, float fPlate, float fInput, float fCoupling, float r, float k)
+void TriodeStage::Coefficients::configure(
+    float fs, float fPlate, float fInput, float fCoupling, float r, float k)
 {
     biasScale = 1.0f / r;
     plateScale = static_cast<float>(k * 0.01);

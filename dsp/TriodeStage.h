@@ -4,7 +4,6 @@
 // Frequencies in Hz below fs/2; R > 0 (bias divider), k >= 0 (plate scale ·0.01).
 #pragma once
 
-#include "AudioModule.h"
 #include "OnePoleFilter.h"
 #include "TriodeTransferTable.h"
 
@@ -28,45 +27,38 @@ inline float triodeTransfer(float v)
     return Table::values[i] * (1.0f - f) + Table::values[i + 1] * f;
 }
 
-class TriodeStage : public AudioModule {
-public:
+struct TriodeStage {
     static constexpr float kPlateSupply = 250.0f;  // the bias loop low-passes (supply - curve)·k·0.01
 
-    // fs is the 4x rate. Sets coefficients only: gain and every state carry on.
-    void configure(float fs, float fPlate, float fInput, float fCoupling, float r, float k);
+    struct Coefficients {
+        // fs is the 4x rate. Sets the filters and scales; the gain stays.
+        void configure(float fs, float fPlate, float fInput, float fCoupling, float r, float k);
+
+        float gain = 1.0f;                           // input gain, per channel and drive
+        OnePoleFilter::Coefficients plateFilter;     // low-pass of the bias loop
+        OnePoleFilter::Coefficients couplingFilter;  // high-pass on the output
+        OnePoleFilter::Coefficients inputFilter;     // grid low-pass
+        float biasScale = 0.0f;                      // 1/R
+        float plateScale = 0.0f;                     // k·0.01
+    };
+
+    struct State {
+        OnePoleFilter::State plateFilter;
+        OnePoleFilter::State couplingFilter;
+        OnePoleFilter::State inputFilter;
+        float biasState = 0.0f;  // bias term left by the previous sample
+
+        // Non-finite once a state holds an infinity or a NaN.
+        float sum() const { return biasState + inputFilter.sum() + plateFilter.sum() + couplingFilter.sum(); }
+    };
 
     // One 4x sample; the statement order is part of the sound (the bias term lags one sample).
-    float process(float x)
+    static float process(const Coefficients& c, State& s, float x)
     {
-        const float u = inputFilter.processLowPass(x * gain);
-        const float v = u - biasState * biasScale;
+        const float u = OnePoleFilter::lowPass(c.inputFilter, s.inputFilter, x * c.gain);
+        const float v = u - s.biasState * c.biasScale;
         const float t = triodeTransfer(v);
-        biasState = plateFilter.processLowPass((kPlateSupply - t) * plateScale);
-        return couplingFilter.processHighPass(t);
+        s.biasState = OnePoleFilter::lowPass(c.plateFilter, s.plateFilter, (kPlateSupply - t) * c.plateScale);
+        return OnePoleFilter::highPass(c.couplingFilter, s.couplingFilter, t);
     }
-
-    // Non-finite once a state holds an infinity or a NaN.
-    float stateSum() const
-    {
-        return biasState + inputFilter.stateSum() + plateFilter.stateSum() + couplingFilter.stateSum();
-    }
-
-    // These coefficients and gain with the states of `running`.
-    TriodeStage withStateOf(const TriodeStage& running) const
-    {
-        TriodeStage combined = *this;
-        combined.plateFilter = plateFilter.withStateOf(running.plateFilter);
-        combined.couplingFilter = couplingFilter.withStateOf(running.couplingFilter);
-        combined.inputFilter = inputFilter.withStateOf(running.inputFilter);
-        combined.biasState = running.biasState;
-        return combined;
-    }
-
-    float gain = 1.0f;             // input gain, written by the engine per channel and drive
-    OnePoleFilter plateFilter;     // low-pass of the bias loop
-    OnePoleFilter couplingFilter;  // high-pass on the output
-    OnePoleFilter inputFilter;     // grid low-pass
-    float biasScale = 0.0f;        // 1/R
-    float biasState = 0.0f;        // bias term left by the previous sample
-    float plateScale = 0.0f;       // k·0.01
 };

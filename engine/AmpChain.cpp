@@ -14,32 +14,21 @@ void AmpChain::setRate(float rate)
     cabinet.configure(rate);
 }
 
-void AmpChain::apply(const AmpSettings& design)
-{
-    inputGain = design.inputGain;
-    master = design.master;
-    cabinetActive = design.cabinetActive;
-    channelFilter = design.channelFilter.withStateOf(channelFilter);
-    preamp = design.preamp.withStateOf(preamp);
-    toneStack = design.toneStack.withStateOf(toneStack);
-    powerAmp = design.powerAmp.withStateOf(powerAmp);
-}
-
 // Sums every recursive state: an infinity or a NaN in any of them shows in the sum. The
 // resampling and delay histories are fed from these states, so they go bad only with them.
 bool AmpChain::statesAreFinite() const
 {
-    const float sum = preamp.stateSum() + channelFilter.stateSum() + toneStack.stateSum()
-        + powerAmp.stateSum() + cabinet.stateSum();
+    const float sum
+        = preamp.sum() + channelFilter.sum() + toneStack.sum() + powerAmp.sum() + cabinet.stateSum();
     return std::isfinite(sum);
 }
 
 void AmpChain::clearStates()
 {
-    channelFilter = channelFilter.withStateOf(Biquad{});
-    preamp = preamp.withStateOf(Preamp{});
-    toneStack = toneStack.withStateOf(ToneStack{});
-    powerAmp = powerAmp.withStateOf(PowerAmp{});
+    channelFilter = {};
+    preamp = {};
+    toneStack = {};
+    powerAmp = {};
     cabinet.clearState();
     upsampler.clearHistory();
     decimator.clearHistory();

@@ -1,8 +1,9 @@
 // The amp as a plain chain of the scalar blocks, one host sample in and one out:
 // input gain -> 4x upsampling -> channel filter -> preamp (three triode stages, feedback
 // around the third) -> tone stack -> power amp -> decimation -> cabinet (unless bypassed)
-// -> master. This is the readable statement of the sound. The engine keeps its running states
-// in an AmpChain and runs them through ChainPipeline, which computes the same bits faster.
+// -> master. This is the readable statement of the sound. An AmpChain holds the running states
+// and the rate-bound blocks; the coefficients come with each call, from an AmpSettings. The
+// engine runs its AmpChain through ChainPipeline, which computes the same bits faster.
 #pragma once
 
 #include "AmpSettings.h"
@@ -30,21 +31,21 @@ public:
     // True once resampling kernels are loaded; process() needs them.
     bool isReady() const { return upsampler.isConfigured() && decimator.isConfigured(); }
 
-    // Takes every coefficient, gain and level of `design`; the states carry on.
-    void apply(const AmpSettings& design);
-
-    // One host sample through the whole chain; only when ready.
-    float process(float x)
+    // One host sample through the whole chain with the coefficients of `design`; only when
+    // ready.
+    float process(const AmpSettings& design, float x)
     {
-        const float* subSamples = upsampler.process(safeInput(x * inputGain));
+        const float* subSamples = upsampler.process(safeInput(x * design.inputGain));
         float decimated = 0.0f;
         for (int k = 0; k < kOversampling; ++k) {
-            const float y
-                = powerAmp.process(toneStack.process(preamp.process(channelFilter.process(subSamples[k]))));
+            float y = Biquad::process(design.channelFilter, channelFilter, subSamples[k]);
+            y = Preamp::process(design.preamp, preamp, y);
+            y = ToneStack::process(design.toneStack, toneStack, y);
+            y = PowerAmp::process(design.powerAmp, powerAmp, y);
             if (k == 0)  // the decimator takes the first sub-sample of every four
                 decimated = decimator.process(y);
         }
-        return master * (cabinetActive ? cabinet.process(decimated) : decimated);
+        return design.master * (design.cabinetActive ? cabinet.process(decimated) : decimated);
     }
 
     // Upstream garbage must not poison the filter states for the rest of the session.
@@ -60,14 +61,11 @@ public:
     // Back to rest, the state a fresh chain starts with; the designs and kernels stay.
     void clearStates();
 
-    float inputGain = 1.0f;
-    float master = 0.25f;
-    bool cabinetActive = true;
     PolyphaseUpsampler upsampler;  // host rate -> 4x
-    Biquad channelFilter;
-    Preamp preamp;
-    ToneStack toneStack;
-    PowerAmp powerAmp;
+    Biquad::State channelFilter;
+    Preamp::State preamp;
+    ToneStack::State toneStack;
+    PowerAmp::State powerAmp;
     DecimationFilter decimator;  // 4x -> host rate
     CabinetSimulator cabinet;    // at the host rate
 };

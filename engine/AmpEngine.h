@@ -2,21 +2,22 @@
 // input gain -> 4x upsampling -> channel filter -> three triode stages (feedback around
 // the third) -> tone stack -> power amp -> decimation -> cabinet -> master.
 //
-// Threads: setters may be called from any thread, also while audio runs. They design on the
-// calling thread, one writer at a time, and hand the audio thread a complete new design
-// (AmpSettings) that it takes at the start of its next block, so a change is heard from the
-// next block. The two block procedures run on the host's audio thread and never allocate,
-// lock, wait or call the OS.
+// Threads: setters may be called from any thread at once, the host's audio thread among them
+// (automation), also while audio runs. A setter only stores its value: it never waits, locks
+// or allocates. At the start of each block the audio thread takes one snapshot of the values
+// and makes anew the parts of its design that changed since the last (AmpDesign.h), so every
+// block runs on a whole design made from one set of values, and a change is heard from the
+// next block. The two block
+// procedures never allocate, lock, wait or call the OS, and run with denormals flushed.
 #pragma once
 
 #include "AmpChain.h"
+#include "AmpDesign.h"
 #include "AmpSettings.h"
 #include "RelaxedAtomic.h"
-#include "TripleBuffer.h"
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 class AmpEngine {
 public:
@@ -31,10 +32,10 @@ public:
     // the cabinet for it, re-applies the current settings and settles the amp over a short
     // silent pre-roll. Rates that are not finite, not above 0 or above 768 kHz are ignored.
     // Hosts call it while audio is stopped; if a block is running it waits for its end, and
-    // blocks that start meanwhile are silent.
+    // blocks that start meanwhile are silent. Not for the audio thread.
     void setSampleRate(float rate);
 
-    // Parameter application; values are normalised 0..1 and used unclamped.
+    // Parameter application; values are normalised 0..1 and used unclamped. Wait-free.
     void setChannel(int32_t channel);  // 0 clean, 1 crunch, 2 ultra
     void setDrive(float value);
     void setBass(float value);
@@ -63,47 +64,39 @@ public:
     float presence() const { return presence_; }
     float voicing() const { return voicing_; }
     int32_t channel() const { return channel_; }
-    float inputGain() const { return inputGain_; }            // the linear factor
-    float inputGainValue() const { return inputGainValue_; }  // the normalised value as set
+    float inputGain() const { return inputGainFactor(inputGainValue_); }  // the linear factor
+    float inputGainValue() const { return inputGainValue_; }              // the normalised value as set
     bool cabinetActive() const { return cabinetActive_; }
     float sampleRate() const { return sampleRate_; }
     // Samples of silence that setSampleRate runs through the chain at `rate`.
     static int32_t preRollLength(float rate);
 
-    // Inspection by tests and tools, while no other thread uses the engine: the newest
-    // design, and the audio side's resampling state.
-    const AmpSettings& design() const { return draft_; }
-    const TriodeStage& stage(int index) const { return draft_.preamp.stages[index]; }
-    const Biquad& channelFilter() const { return draft_.channelFilter; }
-    const ToneStack& toneStack() const { return draft_.toneStack; }
-    const PowerAmp& powerAmp() const { return draft_.powerAmp; }
+    // The values as last set, and the design the next block will run on; any thread.
+    AmpControls controls() const;
+    AmpSettings design() const { return designAmp(controls(), sampleRate_); }
+
+    // Inspection by tests and tools, while no other thread uses the engine.
     const DecimationFilter& decimator() const { return chain_.decimator; }
     int32_t denormalSign() const { return denormalSign_; }
     bool isReady() const { return chain_.isReady(); }
 
 private:
-    friend class AmpEngineTestAccess;  // lets tests plant chain states
+    friend class AmpEngineTestAccess;  // lets tests plant chain states and check designs
+
+    // Brings design_ up to the values as set, making anew only the parts whose values
+    // changed; by the holder of the audio side.
+    void refreshDesign();
 
     void preRoll();
     // Runs one block of the chain into output. False for a block whose states or output are
     // no longer finite: the chain is then back at rest, and nothing of the block may be heard.
-    bool runRecovering(
-        const AmpSettings& settings, const float* input, int32_t frames, double offset, float* output);
+    bool runRecovering(const float* input, int32_t frames, double offset, float* output);
 
     // The audio side is held by one block at a time, or by a rate change for its whole length.
     // A block only tries to take it; a rate change waits for it.
     bool tryTakeAudioSide();
     void takeAudioSideWaiting();
     void releaseAudioSide();
-
-    // Writers' helpers; the caller holds writerMutex_.
-    void publishDraft();
-    void designForRate();  // the oversampled blocks whose design depends on the rate alone
-    void designChannel();  // everything the channel selects
-    void designToneStack();
-    void designStageGains();
-    void designChannelFilter();
-    float oversampledRate() const { return kOversampling * sampleRate_; }
 
     // Parameter values as set.
     RelaxedAtomic<float> master_{0.25f};
@@ -112,20 +105,16 @@ private:
     RelaxedAtomic<float> presence_{0.0f};
     RelaxedAtomic<float> voicing_{0.0f};  // any value will do: the effect applies a program right away
     RelaxedAtomic<int32_t> channel_{0};
-    RelaxedAtomic<float> inputGain_{1.0f};
     RelaxedAtomic<float> inputGainValue_{0.5f};
     RelaxedAtomic<bool> cabinetActive_{true};
     RelaxedAtomic<float> sampleRate_{44100.0f};
 
-    // Writers: the setters and the rate change, one at a time.
-    std::mutex writerMutex_;
-    AmpSettings draft_;                    // the newest design
-    TripleBuffer<AmpSettings> published_;  // whole designs on their way to the audio thread
-
-    // The audio side: the chain's states and the rate-bound blocks a rate change rebuilds (the
-    // resampling kernels and the cabinet). The designs in it are unused: blocks take them from
-    // published_.
+    // The audio side: the design the blocks run on, made and used by the holder of the audio
+    // side only; the chain's states; the rate-bound blocks a rate change rebuilds (the
+    // resampling kernels and the cabinet).
     std::atomic<bool> audioSideTaken_{false};
+    AmpSettings design_;
+    AmpControls designedFrom_;  // the values design_ is made from
     AmpChain chain_;
     int32_t denormalSign_ = 1;
 };

@@ -65,7 +65,8 @@ public:
         , toneStack_(design.toneStack, chain.toneStack)
         , powerAmp_(design.powerAmp, chain.powerAmp)
         , cabinet_(chain.cabinet)
-        , channelFilter_(design.channelFilter.withStateOf(chain.channelFilter))
+        , channelCoefficients_(design.channelFilter)
+        , channelFilter_(chain.channelFilter)
         , master_(design.master)
         , inputGain_(design.inputGain)
     {
@@ -120,7 +121,7 @@ private:
     {
         const float* up = chain_.upsampler.process(AmpChain::safeInput(x * inputGain_));
         for (int k = 0; k < kOversampling; ++k)
-            sub[k] = channelFilter_.process(up[k]);
+            sub[k] = Biquad::process(channelCoefficients_, channelFilter_, up[k]);
     }
 
     // Host samples [from, frames) with every stage full. Each step's tone stack output is that
@@ -239,7 +240,8 @@ private:
     ToneStackLanes toneStack_;
     PowerAmpLanes powerAmp_;
     Cabinet cabinet_;
-    Biquad channelFilter_;
+    const Biquad::Coefficients channelCoefficients_;
+    Biquad::State channelFilter_;
     const float master_;
     const float inputGain_;
     float held_[kOversampling] = {};  // preamp outputs waiting one host sample for the rest

@@ -14,6 +14,14 @@ template <typename Process> std::vector<float> impulseResponse(Process&& process
     return response;
 }
 
+// The impulse response of a block's design, from rest.
+template <class Block>
+std::vector<float> impulseResponseOf(const typename Block::Coefficients& design, int length)
+{
+    typename Block::State state;
+    return impulseResponse([&](float x) { return Block::process(design, state, x); }, length);
+}
+
 inline std::complex<double> responseAt(const std::vector<float>& impulse, double f, double fs)
 {
     const double w = 6.283185307179586 * f / fs;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr float kFs = 192000.0f;
 
-void configure(Preamp& preamp, float inputHz, float gain)
+void configure(Preamp::Coefficients& preamp, float inputHz, float gain)
 {
     const float plate[] = {86.0f, 132.0f, 194.0f}, input[] = {inputHz, 6531.0f, 22570.0f};
     const float r[] = {68.0f, 100.0f, 150.0f}, k[] = {2.7f, 1.5f, 0.82f};
@@ -50,9 +50,9 @@ float testSignal(int n, uint32_t& seed)
 // blocks, and demands every output and every state bit-equal to the scalar stages.
 TEST(PreampLanes, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
 {
-    Preamp scalar, pipelined;
-    configure(scalar, 2500.0f, 4.0f);
-    configure(pipelined, 2500.0f, 4.0f);
+    Preamp::Coefficients design;
+    configure(design, 2500.0f, 4.0f);
+    Preamp::State scalar, pipelined;
     const int blockLengths[] = {1, 2, 3, 64, 5, 511, 17};
     uint32_t seed = 7;
     int n = 0;
@@ -60,16 +60,15 @@ TEST(PreampLanes, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
         if (block % 50 == 25) {  // another channel and drive, as between two host blocks
             const float inputHz = block % 100 == 25 ? 400.0f : 2500.0f;
             const float gain = 1.0f + static_cast<float>(block % 7) * 3.0f;
-            configure(scalar, inputHz, gain);
-            configure(pipelined, inputHz, gain);
+            configure(design, inputHz, gain);
         }
         const int length = 4 * blockLengths[block % 7];  // whole host samples of four
         std::vector<float> in(static_cast<size_t>(length)), expected(in.size()), actual(in.size());
         for (int i = 0; i < length; ++i, ++n) {
             in[static_cast<size_t>(i)] = testSignal(n, seed);
-            expected[static_cast<size_t>(i)] = scalar.process(in[static_cast<size_t>(i)]);
+            expected[static_cast<size_t>(i)] = Preamp::process(design, scalar, in[static_cast<size_t>(i)]);
         }
-        PreampLanes lanes(pipelined, pipelined);
+        PreampLanes lanes(design, pipelined);
         lanes.fill<0>(in[0]);
         lanes.fill<1>(in[1]);
         for (int i = PreampLanes::kLatency; i < length; ++i)
@@ -83,8 +82,8 @@ TEST(PreampLanes, MatchesScalarStagesBitForBitAcrossBlocksAndSettings)
                 << "block " << block << ", sub-sample " << i << ": " << actual[static_cast<size_t>(i)]
                 << " vs " << expected[static_cast<size_t>(i)];
         for (int s = 0; s < Preamp::kStages; ++s) {
-            const TriodeStage& a = pipelined.stages[s];
-            const TriodeStage& e = scalar.stages[s];
+            const TriodeStage::State& a = pipelined.stages[s];
+            const TriodeStage::State& e = scalar.stages[s];
             ASSERT_EQ(bits(a.biasState), bits(e.biasState)) << "block " << block << ", stage " << s;
             ASSERT_EQ(bits(a.plateFilter.y1), bits(e.plateFilter.y1)) << "block " << block << ", stage " << s;
             ASSERT_EQ(bits(a.inputFilter.y1), bits(e.inputFilter.y1)) << "block " << block << ", stage " << s;
@@ -108,21 +107,22 @@ TEST(PreampLanes, TransferMatchesScalarCurveAtEveryEdge)
         inputs.push_back(v);
     for (const float v : inputs) {
         // A single stage with unit gain, no bias and transparent filters puts v on the curve.
-        Preamp scalar;
-        for (TriodeStage& s : scalar.stages) {
+        Preamp::Coefficients design;
+        for (TriodeStage::Coefficients& s : design.stages) {
             s.configure(kFs, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
             s.inputFilter.pole = 0.0;
             s.inputFilter.lowGain = 1.0;
         }
-        scalar.stages[0].couplingFilter.highGain = 1.0;
-        PreampLanes lanes(scalar, scalar);
+        design.stages[0].couplingFilter.highGain = 1.0;
+        Preamp::State state;
+        PreampLanes lanes(design, state);
         lanes.fill<0>(0.0f);
         lanes.fill<1>(0.0f);
         lanes.push(v);  // stage 1's last input; the draining steps leave its lane alone
         lanes.drain<0>();
         lanes.drain<1>();
-        lanes.store(scalar);
+        lanes.store(state);
         const float expected = triodeTransfer(v);
-        EXPECT_EQ(bits(scalar.stages[0].couplingFilter.x1), bits(expected)) << "v = " << v;
+        EXPECT_EQ(bits(state.stages[0].couplingFilter.x1), bits(expected)) << "v = " << v;
     }
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-void setControls(ToneStack& stack, float bass, float mid, float treble)
+void setControls(ToneStack::Coefficients& stack, float bass, float mid, float treble)
 {
     designToneStack(bass, mid, treble, 192000.0f, stack);
 }
@@ -25,9 +25,9 @@ void setControls(ToneStack& stack, float bass, float mid, float treble)
 // bit-equal to the scalar tone stack.
 TEST(ToneStackLanes, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
 {
-    ToneStack scalar, pipelined;
-    setControls(scalar, 0.0f, 0.0f, 0.0f);
-    setControls(pipelined, 0.0f, 0.0f, 0.0f);
+    ToneStack::Coefficients design;
+    setControls(design, 0.0f, 0.0f, 0.0f);
+    ToneStack::State scalar, pipelined;
     const int blockLengths[] = {2, 3, 4, 257, 2048, 9, 5};
     int n = 0;
     for (int block = 0; block < 140; ++block) {
@@ -35,8 +35,7 @@ TEST(ToneStackLanes, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
             const float bass = static_cast<float>(block % 3) * 0.5f - 0.5f;
             const float mid = static_cast<float>(block % 4) * 0.3f - 0.5f;
             const float treble = static_cast<float>(block % 5) * 0.25f - 0.5f;
-            setControls(scalar, bass, mid, treble);
-            setControls(pipelined, bass, mid, treble);
+            setControls(design, bass, mid, treble);
         }
         const int length = blockLengths[block % 7];
         std::vector<float> in(static_cast<size_t>(length)), expected(in.size()), actual(in.size());
@@ -50,10 +49,10 @@ TEST(ToneStackLanes, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
             if ((n / 11000) % 5 == 4)
                 x = 0.0f;
             in[i] = x;
-            expected[i] = scalar.process(x);
+            expected[i] = ToneStack::process(design, scalar, x);
         }
 
-        ToneStackLanes lanes(pipelined, pipelined);
+        ToneStackLanes lanes(design, pipelined);
         lanes.fill<0>(in[0]);
         lanes.fill<1>(in[1]);
         for (int i = ToneStackLanes::kLatency; i < length; ++i)
@@ -66,8 +65,9 @@ TEST(ToneStackLanes, MatchesScalarToneStackBitForBitAcrossBlocksAndSettings)
         for (size_t i = 0; i < in.size(); ++i)
             ASSERT_EQ(bits(actual[i]), bits(expected[i]))
                 << "block " << block << ", sample " << i << ": " << actual[i] << " vs " << expected[i];
-        const Biquad* const a[] = {&pipelined.trebleSection, &pipelined.midSection, &pipelined.bassSection};
-        const Biquad* const e[] = {&scalar.trebleSection, &scalar.midSection, &scalar.bassSection};
+        const Biquad::State* const a[]
+            = {&pipelined.trebleSection, &pipelined.midSection, &pipelined.bassSection};
+        const Biquad::State* const e[] = {&scalar.trebleSection, &scalar.midSection, &scalar.bassSection};
         for (int s = 0; s < 3; ++s) {
             ASSERT_EQ(bits(a[s]->z1), bits(e[s]->z1)) << "block " << block << ", section " << s;
             ASSERT_EQ(bits(a[s]->z2), bits(e[s]->z2)) << "block " << block << ", section " << s;

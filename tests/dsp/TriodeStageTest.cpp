@@ -45,30 +45,32 @@ TEST(TriodeStage, TableFollowsShiftedTanhAndRisesMonotonically)
 
 TEST(TriodeStage, SilenceGivesABiasTransientThenZero)
 {
-    TriodeStage stage;
+    TriodeStage::Coefficients stage;
     stage.configure(kFs, 86.0f, 22570.0f, 33.0f, 68.0f, 2.7f);
+    TriodeStage::State state;
     float largest = 0.0f, last = 0.0f;
     for (int n = 0; n < static_cast<int>(kFs); ++n) {
-        last = stage.process(0.0f);
+        last = TriodeStage::process(stage, state, 0.0f);
         largest = std::max(largest, std::fabs(last));
     }
     EXPECT_GT(largest, 0.01f);
     EXPECT_LT(std::fabs(last), 1e-6f);
     // The bias loop rests where v = -biasState/R, close to -2.5·k/R.
-    const float v = -stage.biasState * stage.biasScale;
+    const float v = -state.biasState * stage.biasScale;
     EXPECT_NEAR(v, -2.5f * 2.7f / 68.0f, 0.002f);
-    EXPECT_NEAR(stage.biasState, (250.0f - triodeTransfer(v)) * 0.027f, 1e-4f);
+    EXPECT_NEAR(state.biasState, (250.0f - triodeTransfer(v)) * 0.027f, 1e-4f);
 }
 
 TEST(TriodeStage, OverdrivenSineClipsNegativePeaksTwoPercentDeeper)
 {
     // A zero coupling cut-off makes the output high-pass an identity, exposing the curve.
-    TriodeStage stage;
+    TriodeStage::Coefficients stage;
     stage.configure(kFs, 86.0f, 22570.0f, 0.0f, 68.0f, 2.7f);
     stage.gain = 30.0f;
+    TriodeStage::State state;
     float highest = 0.0f, lowest = 0.0f;
     for (int n = 0; n < 20000; ++n) {
-        const float y = stage.process(std::sin(6.283185f * 440.0f * n / kFs));
+        const float y = TriodeStage::process(stage, state, std::sin(6.283185f * 440.0f * n / kFs));
         highest = std::max(highest, y);
         lowest = std::min(lowest, y);
     }

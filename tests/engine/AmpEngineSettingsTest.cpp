@@ -10,22 +10,23 @@
 
 namespace {
 
-bool sameCoefficients(const Biquad& a, const Biquad& b)
+bool sameCoefficients(const Biquad::Coefficients& a, const Biquad::Coefficients& b)
 {
     return a.b0 == b.b0 && a.b1 == b.b1 && a.b2 == b.b2 && a.a1 == b.a1 && a.a2 == b.a2;
 }
 
-bool sameCoefficients(const OnePoleFilter& a, const OnePoleFilter& b)
+bool sameCoefficients(const OnePoleFilter::Coefficients& a, const OnePoleFilter::Coefficients& b)
 {
     return a.pole == b.pole && a.lowGain == b.lowGain && a.highGain == b.highGain;
 }
 
 // Everything a setter or a rate change designs, compared coefficient by coefficient.
-void expectSameConfiguration(const AmpEngine& a, const AmpEngine& b, const char* what)
+void expectSameConfiguration(const AmpEngine& engineA, const AmpEngine& engineB, const char* what)
 {
+    const AmpSettings a = engineA.design(), b = engineB.design();
     for (int i = 0; i < AmpEngine::kNumStages; ++i) {
-        const TriodeStage& x = a.stage(i);
-        const TriodeStage& y = b.stage(i);
+        const TriodeStage::Coefficients& x = a.preamp.stages[i];
+        const TriodeStage::Coefficients& y = b.preamp.stages[i];
         EXPECT_EQ(x.gain, y.gain) << what << ", stage " << i;
         EXPECT_EQ(x.biasScale, y.biasScale) << what << ", stage " << i;
         EXPECT_EQ(x.plateScale, y.plateScale) << what << ", stage " << i;
@@ -33,13 +34,13 @@ void expectSameConfiguration(const AmpEngine& a, const AmpEngine& b, const char*
         EXPECT_TRUE(sameCoefficients(x.plateFilter, y.plateFilter)) << what << ", stage " << i;
         EXPECT_TRUE(sameCoefficients(x.couplingFilter, y.couplingFilter)) << what << ", stage " << i;
     }
-    EXPECT_TRUE(sameCoefficients(a.channelFilter(), b.channelFilter())) << what;
-    EXPECT_TRUE(sameCoefficients(a.toneStack().bassSection, b.toneStack().bassSection)) << what;
-    EXPECT_TRUE(sameCoefficients(a.toneStack().midSection, b.toneStack().midSection)) << what;
-    EXPECT_TRUE(sameCoefficients(a.toneStack().trebleSection, b.toneStack().trebleSection)) << what;
-    EXPECT_TRUE(sameCoefficients(a.powerAmp().voicingFilter, b.powerAmp().voicingFilter)) << what;
-    EXPECT_EQ(a.powerAmp().lowBoost, b.powerAmp().lowBoost) << what;
-    EXPECT_TRUE(sameCoefficients(a.design().preamp.feedbackFilter, b.design().preamp.feedbackFilter)) << what;
+    EXPECT_TRUE(sameCoefficients(a.channelFilter, b.channelFilter)) << what;
+    EXPECT_TRUE(sameCoefficients(a.toneStack.bassSection, b.toneStack.bassSection)) << what;
+    EXPECT_TRUE(sameCoefficients(a.toneStack.midSection, b.toneStack.midSection)) << what;
+    EXPECT_TRUE(sameCoefficients(a.toneStack.trebleSection, b.toneStack.trebleSection)) << what;
+    EXPECT_TRUE(sameCoefficients(a.powerAmp.voicingFilter, b.powerAmp.voicingFilter)) << what;
+    EXPECT_EQ(a.powerAmp.lowBoost, b.powerAmp.lowBoost) << what;
+    EXPECT_TRUE(sameCoefficients(a.preamp.feedbackFilter, b.preamp.feedbackFilter)) << what;
 }
 
 void applySong(AmpEngine& engine)
@@ -92,12 +93,13 @@ TEST(AmpEngineSettings, StageGainsFollowChannelAndDrive)
     for (const auto& c : cases) {
         engine.setChannel(c.channel);
         for (int i = 0; i < AmpEngine::kNumStages; ++i)
-            EXPECT_EQ(engine.stage(i).gain, c.gain) << "channel " << c.channel << ", stage " << i;
-        EXPECT_EQ(engine.powerAmp().lowBoost, c.lowBoost) << "channel " << c.channel;
+            EXPECT_EQ(engine.design().preamp.stages[i].gain, c.gain)
+                << "channel " << c.channel << ", stage " << i;
+        EXPECT_EQ(engine.design().powerAmp.lowBoost, c.lowBoost) << "channel " << c.channel;
     }
     engine.setDrive(0.2f);  // on crunch
     for (int i = 0; i < AmpEngine::kNumStages; ++i)
-        EXPECT_EQ(engine.stage(i).gain, 4.0f) << "stage " << i;
+        EXPECT_EQ(engine.design().preamp.stages[i].gain, 4.0f) << "stage " << i;
 }
 
 TEST(AmpEngineSettings, ChannelNumbersOutsideTheRangeAreHeldToIt)
@@ -116,12 +118,14 @@ TEST(AmpEngineSettings, CleanToCrunchChangesOnlyGainsAndLowBoost)
     crunch.setSampleRate(48000.0f);
     crunch.setChannel(1);
     for (int i = 0; i < AmpEngine::kNumStages; ++i) {
-        EXPECT_TRUE(sameCoefficients(clean.stage(i).inputFilter, crunch.stage(i).inputFilter)) << i;
-        EXPECT_EQ(crunch.stage(i).gain, 2.0f * clean.stage(i).gain) << i;
+        EXPECT_TRUE(sameCoefficients(
+            clean.design().preamp.stages[i].inputFilter, crunch.design().preamp.stages[i].inputFilter))
+            << i;
+        EXPECT_EQ(crunch.design().preamp.stages[i].gain, 2.0f * clean.design().preamp.stages[i].gain) << i;
     }
-    EXPECT_TRUE(sameCoefficients(clean.channelFilter(), crunch.channelFilter()));
-    EXPECT_TRUE(sameCoefficients(clean.toneStack().midSection, crunch.toneStack().midSection));
-    EXPECT_NE(clean.powerAmp().lowBoost, crunch.powerAmp().lowBoost);
+    EXPECT_TRUE(sameCoefficients(clean.design().channelFilter, crunch.design().channelFilter));
+    EXPECT_TRUE(sameCoefficients(clean.design().toneStack.midSection, crunch.design().toneStack.midSection));
+    EXPECT_NE(clean.design().powerAmp.lowBoost, crunch.design().powerAmp.lowBoost);
 }
 
 TEST(AmpEngineSettings, InputGainMapsTheControlToPlusMinusTwelveDecibels)
@@ -165,9 +169,9 @@ TEST(AmpEngineSettings, UnsupportedRateKeepsTheKernelsButFollowsTheRate)
         engine.setSampleRate(rate);
         EXPECT_EQ(engine.sampleRate(), rate);
         EXPECT_EQ(engine.decimator().length(), 29) << rate;
-        ToneStack expected;
+        ToneStack::Coefficients expected;
         designToneStack(0.0f, 0.0f, 0.0f, 4.0f * rate, expected);
-        EXPECT_TRUE(sameCoefficients(engine.toneStack().midSection, expected.midSection)) << rate;
+        EXPECT_TRUE(sameCoefficients(engine.design().toneStack.midSection, expected.midSection)) << rate;
     }
 }
 
@@ -212,7 +216,7 @@ TEST(AmpEngineSettings, SampleRateKeepsTheChannelToneAndVoicing)
 }
 
 // The shelf's gain at DC, in dB.
-double dcGainDb(const Biquad& b)
+double dcGainDb(const Biquad::Coefficients& b)
 {
     return 20.0 * std::log10(std::fabs((b.b0 + b.b1 + b.b2) / (1.0 + b.a1 + b.a2)));
 }
@@ -227,7 +231,7 @@ TEST(AmpEngineSettings, BassMovesTheLowShelfFromMinusThirteenToPlusTwoDecibels)
     for (const auto& c : cases) {
         engine.setBass(c.bass);
         engine.setTreble(0.9f);  // the other controls leave the shelf alone
-        EXPECT_NEAR(dcGainDb(engine.toneStack().bassSection), c.db, 0.05) << "bass " << c.bass;
+        EXPECT_NEAR(dcGainDb(engine.design().toneStack.bassSection), c.db, 0.05) << "bass " << c.bass;
     }
 }
 
@@ -235,11 +239,11 @@ TEST(AmpEngineSettings, VoicingMovesThePowerAmpAllPass)
 {
     AmpEngine engine;
     engine.setVoicing(0.5f);
-    PowerAmp expected;
+    PowerAmp::Coefficients expected;
     expected.configure(4.0f * 44100.0f);
     expected.setVoicing(300.0f, 4.0f * 44100.0f);  // 320 + 300 = 620 Hz
-    EXPECT_TRUE(sameCoefficients(engine.powerAmp().voicingFilter, expected.voicingFilter));
+    EXPECT_TRUE(sameCoefficients(engine.design().powerAmp.voicingFilter, expected.voicingFilter));
     EXPECT_EQ(engine.presence(), 0.0f);
     engine.setPresence(0.7f);
-    EXPECT_EQ(engine.powerAmp().presence, 0.7f);
+    EXPECT_EQ(engine.design().powerAmp.presence, 0.7f);
 }
