@@ -2,7 +2,7 @@
 // host's mix. The engine must notice it at the end of the block, make that block silent and
 // start again from rest, so that the next block sounds. (A NaN bias heals by itself: the
 // transfer curve holds it at its top value.)
-#include "engine/AmpEngine.h"
+#include "AmpEngineTestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +14,25 @@
 #include <string>
 #include <vector>
 
-// Reaches into the engine's running states, as a bug or a cosmic ray would.
-class AmpEngineTestAccess {
-public:
-    using Plant = std::function<void(AmpEngine&, float)>;
-
-    static std::vector<std::pair<std::string, Plant>> places()
-    {
-        return {
-            {"channel filter", [](AmpEngine& e, float x) { e.chain_.channelFilter.z1 = x; }},
-            {"stage 1 bias", [](AmpEngine& e, float x) { e.chain_.preamp.stages[0].biasState = x; }},
-            {"stage 3 coupling",
-                [](AmpEngine& e, float x) { e.chain_.preamp.stages[2].couplingFilter.x1 = x; }},
-            {"feedback", [](AmpEngine& e, float x) { e.chain_.preamp.feedbackValue = x; }},
-            {"tone stack", [](AmpEngine& e, float x) { e.chain_.toneStack.midSection.z2 = x; }},
-            {"power amp sag", [](AmpEngine& e, float x) { e.chain_.powerAmp.sagB = x; }},
-            {"voicing", [](AmpEngine& e, float x) { e.chain_.powerAmp.voicingFilter.z1 = x; }},
-            {"cabinet band", [](AmpEngine& e, float x) { e.chain_.cabinet.subBand.bandState = x; }},
-            {"cabinet top cut", [](AmpEngine& e, float x) { e.chain_.cabinet.highCut.previousInput = x; }},
-        };
-    }
-};
-
 namespace {
+
+// Where a bug or a cosmic ray could put a bad value into the running states.
+using Plant = std::function<void(AmpChain&, float)>;
+
+std::vector<std::pair<std::string, Plant>> places()
+{
+    return {
+        {"channel filter", [](AmpChain& c, float x) { c.channelFilter.z1 = x; }},
+        {"stage 1 bias", [](AmpChain& c, float x) { c.preamp.stages[0].biasState = x; }},
+        {"stage 3 coupling", [](AmpChain& c, float x) { c.preamp.stages[2].couplingFilter.x1 = x; }},
+        {"feedback", [](AmpChain& c, float x) { c.preamp.feedbackValue = x; }},
+        {"tone stack", [](AmpChain& c, float x) { c.toneStack.midSection.z2 = x; }},
+        {"power amp sag", [](AmpChain& c, float x) { c.powerAmp.sagB = x; }},
+        {"voicing", [](AmpChain& c, float x) { c.powerAmp.voicingFilter.z1 = x; }},
+        {"cabinet band", [](AmpChain& c, float x) { c.cabinet.subBand.bandState = x; }},
+        {"cabinet top cut", [](AmpChain& c, float x) { c.cabinet.highCut.previousInput = x; }},
+    };
+}
 
 constexpr int32_t kBlock = 128;
 
@@ -92,7 +88,7 @@ Block accumulating(AmpEngine& engine, SineSource& source)
 TEST(ChainRecovery, APoisonedStateNeverReachesTheOutputAndTheNextBlocksSound)
 {
     const float poisons[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
-    for (const auto& [place, plant] : AmpEngineTestAccess::places()) {
+    for (const auto& [place, plant] : places()) {
         for (float poison : poisons) {
             for (auto procedure : {replacing, accumulating}) {
                 const std::string what = place + (std::isnan(poison) ? ", NaN" : ", inf")
@@ -101,7 +97,7 @@ TEST(ChainRecovery, APoisonedStateNeverReachesTheOutputAndTheNextBlocksSound)
                 engine.setSampleRate(48000.0f);
                 SineSource source;
                 ASSERT_FALSE(procedure(engine, source).silent()) << what;
-                plant(engine, poison);
+                plant(AmpEngineTestAccess::chain(engine), poison);
                 EXPECT_TRUE(procedure(engine, source).finite()) << what;
                 for (int i = 0; i < 4; ++i) {
                     const Block after = procedure(engine, source);

@@ -1,7 +1,9 @@
 // A host that turns knobs from a second thread while its audio thread runs, as generic
-// editors, automation threads and controller mappings do. The sound must stay finite and
-// within what the same settings give when they are applied between blocks on one thread,
-// and the instance must sound normally once the writer stops.
+// editors, automation threads and controller mappings do, and plays automation on the audio
+// thread itself meanwhile. The sound must stay finite and within what the same settings give
+// when they are applied between blocks on one thread, every block must run on a whole design,
+// and once the writers stop, the last value written to each knob must be the one heard.
+#include "../engine/AmpEngineTestAccess.h"
 #include "TestHost.h"
 
 #include "plugin/Parameters.h"
@@ -267,4 +269,64 @@ TEST(ConcurrentParameters, RateChangesWhileAudioRunsStayFiniteAndTheAmpSoundsAft
     EXPECT_EQ(after.nonFinite, 0);
     EXPECT_GT(after.peak, 0.05);
     EXPECT_LT(after.peak, 2.0);
+}
+
+TEST(ConcurrentParameters, AutomationOnTheAudioThreadRunsOnWholeDesignsAndTheLastWritesAreHeard)
+{
+    constexpr int32_t kAutomated = 1;  // drive, written before every block
+    TestHost host;
+    AEffect* effect = loadAt48k(host);
+    const AmpEngine& engine = host.plugin().engine();
+    SineAudio audio(effect);
+    std::uniform_real_distribution<float> value(0.0f, 1.0f);
+    float lastWrites[kNumParams] = {};
+
+    std::atomic<bool> stop{false};
+    long writes = 0;
+    std::thread writer([&] {
+        std::mt19937 random(20261208);
+        std::uniform_int_distribution<int32_t> index(0, kNumParams - 1), program(0, kNumPrograms - 1);
+        while (!stop.load(std::memory_order_relaxed)) {
+            if (++writes % 8 == 0)
+                effect->dispatcher(effect, effSetProgram, 0, program(random), nullptr, 0.0f);
+            else
+                effect->setParameter(effect, index(random), value(random));
+        }
+        // A last pass over every knob, so that the last write to each is known.
+        for (int32_t i = 0; i < kNumParams; ++i) {
+            lastWrites[i] = value(random);
+            effect->setParameter(effect, i, lastWrites[i]);
+        }
+    });
+    std::mt19937 automation(7);
+    Levels during;
+    long tornBlocks = 0;
+    const auto end = std::chrono::steady_clock::now() + stressTime();
+    while (std::chrono::steady_clock::now() < end) {
+        effect->setParameter(effect, kAutomated, value(automation));
+        audio.block(during);
+        if (!AmpEngineTestAccess::designInUseIsWhole(engine))
+            ++tornBlocks;
+    }
+    stop = true;
+    writer.join();
+    lastWrites[kAutomated] = value(automation);
+    effect->setParameter(effect, kAutomated, lastWrites[kAutomated]);
+    audio.block(during);
+
+    TestHost freshHost;
+    AEffect* fresh = loadAt48k(freshHost);
+    for (int32_t i = 0; i < kNumParams; ++i)
+        fresh->setParameter(fresh, i, lastWrites[i]);
+    Levels freshLevels;
+    SineAudio(fresh).block(freshLevels);
+
+    std::printf("  %ld writes and %ld automated blocks\n", writes, during.blocks);
+    EXPECT_GT(writes, 0);
+    EXPECT_EQ(during.nonFinite, 0);
+    EXPECT_EQ(tornBlocks, 0);
+    for (int32_t i = 0; i < kNumParams; ++i)
+        EXPECT_EQ(effect->getParameter(effect, i), fresh->getParameter(fresh, i)) << kParameterNames[i];
+    EXPECT_TRUE(AmpEngineTestAccess::sameDesign(AmpEngineTestAccess::designInUse(engine),
+        AmpEngineTestAccess::designInUse(freshHost.plugin().engine())));
 }
