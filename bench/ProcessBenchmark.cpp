@@ -1,11 +1,14 @@
 // processReplacing through the plug-in as a host calls it, per host rate, channel, cabinet
-// setting and block size. Reports ns per host sample and the real-time factor.
+// setting and block size. Reports ns per host sample and the real-time factor. Also a block of
+// 64 with a host's automation before it: one knob, or a program change, per block, which the
+// block's redesign pays for.
 #include "plugin/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -62,7 +65,41 @@ void processReplacing(benchmark::State& state)
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
 }
 
+// Before every block: nothing (-1), a write to knob 0..9, or a program change (10).
+void automatedBlock(benchmark::State& state)
+{
+    constexpr int32_t kBlock = 64;
+    constexpr float kRate = 48000.0f;
+    const auto write = static_cast<int32_t>(state.range(0));
+    AEffect* effect = createGrimboltEffect(benchmarkHost);
+    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, kRate);
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+    float input[kBlock], left[kBlock], right[kBlock];
+    for (int32_t i = 0; i < kBlock; ++i)
+        input[i] = 0.3f * std::sin(0.05f * static_cast<float>(i));
+    float* inputs[] = {input};
+    float* outputs[] = {left, right};
+    int64_t n = 0;
+    for (auto _ : state) {
+        // Alternating values, so that every write changes the design.
+        const float value = (n++ & 1) != 0 ? 0.25f : 0.75f;
+        if (write == 10)
+            effect->dispatcher(effect, effSetProgram, 0, static_cast<int32_t>(n & 3), nullptr, 0.0f);
+        else if (write >= 0)
+            effect->setParameter(effect, write, value);
+        effect->processReplacing(effect, inputs, outputs, kBlock);
+        benchmark::DoNotOptimize(left);
+    }
+    state.SetLabel(write < 0 ? "no automation"
+            : write == 10    ? "program change"
+                             : "knob " + std::to_string(write));
+    effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);
+    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+}
+
 }  // namespace
+
+BENCHMARK(automatedBlock)->ArgName("write")->DenseRange(-1, 10)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(processReplacing)
     ->ArgNames({"rate", "channel", "cabinet", "block"})
