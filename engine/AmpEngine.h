@@ -7,8 +7,8 @@
 // or allocates. At the start of each block the audio thread takes one snapshot of the values
 // and makes anew the parts of its design that changed since the last (AmpDesign.h), so every
 // block runs on a whole design made from one set of values, and a change is heard from the
-// next block. The two block
-// procedures never allocate, lock, wait or call the OS, and run with denormals flushed.
+// next block. The two block procedures never allocate, lock, wait or call the OS, and run
+// with denormals flushed.
 #pragma once
 
 #include "AmpChain.h"

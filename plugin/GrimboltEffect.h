@@ -1,7 +1,7 @@
 // The Grimbolt amp as a VST 2 effect: identity, the ten parameters, the 63-program bank,
 // the audio callbacks handed to the AmpEngine, and the panel. Parameter calls may come from any
-// thread while audio runs: values are kept as relaxed atomics, and the engine hands its
-// designs to the audio thread whole.
+// thread at once, the audio thread among them, while audio runs: values are kept as relaxed
+// atomics, nothing waits, and each block runs on a whole design of the values as set.
 #pragma once
 
 #include "plugin/AudioEffectX.h"
