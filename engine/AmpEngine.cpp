@@ -92,7 +92,6 @@ void AmpEngine::setSampleRate(float rate)
     if (!std::isfinite(rate) || rate <= 0.0f || rate > kMaxSampleRate)
         return;
     takeAudioSideWaiting();
-    const DenormalsFlushed flushed;
     sampleRate_ = rate;
     chain_.setRate(rate);
     // Every rate-dependent design follows the current settings, so the amp keeps playing
@@ -190,9 +189,9 @@ void AmpEngine::processReplacing(const float* input, float* output0, float* outp
             std::memset(output1, 0, bytes);
         return;
     }
+    refreshDesign();
     {
         const DenormalsFlushed flushed;
-        refreshDesign();
         // A master of exactly 0 is silence that freezes the amp, as if the block never happened.
         if (!isReady() || design_.master == 0.0f) {
             std::memset(output0, 0, bytes);
@@ -211,9 +210,9 @@ void AmpEngine::process(const float* input, float* output0, float* output1, int3
 {
     if (!tryTakeAudioSide())
         return;
+    refreshDesign();
     {
         const DenormalsFlushed flushed;
-        refreshDesign();
         if (isReady()) {
             // Through a scratch block, so that a block whose states fail adds nothing.
             float response[kChunkFrames];
@@ -244,11 +243,12 @@ bool AmpEngine::runRecovering(const float* input, int32_t frames, double offset,
 
 // The replacing block procedure over 40 ms of silence, run in fixed chunks so the bias and
 // sag loops start at rest without allocating a buffer of the pre-roll's length. The caller
-// holds the audio side, with denormals flushed.
+// holds the audio side.
 void AmpEngine::preRoll()
 {
     if (!isReady() || design_.master == 0.0f)
         return;
+    const DenormalsFlushed flushed;
     const float silence[kChunkFrames] = {};
     float discarded[kChunkFrames];
     const int32_t total = preRollLength(sampleRate_);

@@ -84,7 +84,8 @@ private:
     friend class AmpEngineTestAccess;  // lets tests plant chain states and check designs
 
     // Brings design_ up to the values as set, making anew only the parts whose values
-    // changed; by the holder of the audio side.
+    // changed; by the holder of the audio side. In the caller's floating-point mode, as any
+    // thread makes a design: with denormals read as zero, a tiny rate would divide by 0.
     void refreshDesign();
 
     void preRoll();
