@@ -24,6 +24,10 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem)
         {{"render", "p.so", "in.wav", "out.wav", "--rate", "0"}, "--rate must be a whole number"},
         {{"render", "p.so", "in.wav", "out.wav", "--block", "48k"}, "--block must be a whole number"},
         {{"render", "p.so", "in.wav", "out.wav", "--block", "1000000"}, "--block must be a whole number"},
+        {{"render", "p.so", "in.wav", "out.wav", "--channel", "0"},
+            "--channel must be a whole number from 1"},
+        {{"render", "p.so", "in.wav", "out.wav", "--channel", "left"}, "--channel must be a whole number"},
+        {{"render", "p.so", "in.wav", "out.wav", "--channel"}, "--channel needs a value"},
         {{"render", "p.so", "in.wav", "out.wav", "--set", "drive"}, "--set expects NAME=VALUE"},
         {{"render", "p.so", "in.wav", "out.wav", "--set", "=0.5"}, "--set expects NAME=VALUE"},
         {{"render", "p.so", "in.wav", "out.wav", "--set", "drive=loud"}, "normalised number from 0 to 1"},
@@ -36,6 +40,7 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem)
         {{"edit"}, "edit expects exactly one PLUGIN"},
         {{"edit", "p.so", "out.png"}, "edit expects exactly one PLUGIN"},
         {{"edit", "p.so", "--rate", "48000"}, "unknown option --rate"},
+        {{"edit", "p.so", "--channel", "1"}, "unknown option --channel"},
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -53,15 +58,16 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem)
 
 TEST(CommandLine, RenderTakesOptionsAnywhereAndSettingsInOrder)
 {
-    const CommandLine line
-        = parseCommandLine({"render", "--program", "high gain", "p.so", "--set", "drive=0.8",
-            "Input gain=0.25", "in.wav", "--rate", "96000", "out.wav", "--block", "64", "--set", "master=1"});
+    const CommandLine line = parseCommandLine(
+        {"render", "--program", "high gain", "p.so", "--set", "drive=0.8", "Input gain=0.25", "in.wav",
+            "--rate", "96000", "out.wav", "--block", "64", "--set", "master=1", "--channel", "2"});
     EXPECT_EQ(line.kind, CommandKind::Render);
     EXPECT_EQ(line.pluginPath, "p.so");
     EXPECT_EQ(line.inputPath, "in.wav");
     EXPECT_EQ(line.outputPath, "out.wav");
     EXPECT_EQ(line.sampleRate, 96000);
     EXPECT_EQ(line.blockSize, 64);
+    EXPECT_EQ(line.channel, 2);
     EXPECT_EQ(line.program, "high gain");
     ASSERT_EQ(line.settings.size(), 3u);
     EXPECT_EQ(line.settings[0].name, "drive");
@@ -78,6 +84,7 @@ TEST(CommandLine, RenderLeavesRateToTheFileAndDemoDirectoryDefaults)
     EXPECT_FALSE(render.sampleRate.has_value());
     EXPECT_EQ(render.blockSize, CommandLine::kDefaultBlockSize);
     EXPECT_FALSE(render.program.has_value());
+    EXPECT_FALSE(render.channel.has_value());
 
     EXPECT_EQ(parseCommandLine({"demo", "p.so"}).outputDirectory, CommandLine::kDefaultDemoDirectory);
     EXPECT_EQ(parseCommandLine({"demo", "p.so", "there"}).outputDirectory, "there");

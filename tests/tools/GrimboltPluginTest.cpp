@@ -2,12 +2,18 @@
 #include "tools/grimbolt-host/OfflineRender.h"
 #include "tools/grimbolt-host/PluckedStringPhrase.h"
 #include "tools/grimbolt-host/PluginNames.h"
+#include "tools/grimbolt-host/RenderCommand.h"
+#include "tools/grimbolt-host/WavFile.h"
 #include "tools/hostkit/HostError.h"
 #include "tools/hostkit/PluginInstance.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -20,6 +26,44 @@ std::string messageOf(const std::function<void()>& action)
         return error.what();
     }
     return "(no error)";
+}
+
+std::vector<char> bytesOf(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// What `grimbolt-host render` prints, run on the real plug-in.
+std::string render(const std::string& in, const std::string& out, std::optional<int> channel = {})
+{
+    std::vector<std::string> args = {"render", GRIMBOLT_PLUGIN, in, out, "--program", "crunch"};
+    if (channel)
+        args.insert(args.end(), {"--channel", std::to_string(*channel)});
+    std::ostringstream printed;
+    runRenderCommand(parseCommandLine(args), printed);
+    return printed.str();
+}
+
+// A file of `gains.size()` channels, each the first note of the phrase at its gain, on a grid of
+// 1/32768 so that sums and means of a few channels are exact floats.
+AudioClip noteInChannels(const std::vector<float>& gains)
+{
+    std::vector<float> note = PluckedStringPhrase::render(44100);
+    note.resize(44100 / 8);
+    AudioClip clip;
+    clip.sampleRate = 44100;
+    for (float gain : gains) {
+        clip.channels.emplace_back();
+        for (float x : note)
+            clip.channels.back().push_back(std::round(x * gain * 32768.0f) / 32768.0f);
+    }
+    return clip;
+}
+
+std::string scratch(const std::string& name)
+{
+    return std::string(SCRATCH_DIRECTORY) + "/" + name;
 }
 
 }  // namespace
@@ -106,6 +150,67 @@ TEST(GrimboltPlugin, RenderRefusesUnknownNamesAndStereoInputWithTheValidChoices)
         for (const std::string& expected : c.expectedInMessage) {
             EXPECT_NE(message.find(expected), std::string::npos)
                 << "expected " << expected << " in: " << message;
+        }
+    }
+}
+
+TEST(GrimboltPlugin, RenderPlaysAFileOfSeveralChannelsAsTheirMeanOrAsTheOnePicked)
+{
+    struct Case {
+        std::vector<float> gains;
+        std::optional<int> channel;  // counted from 1
+        std::string expectedNote;
+    };
+    const Case cases[] = {
+        {{1.0f, -0.5f}, {}, "2 channels mixed to mono (their mean); --channel N picks one"},
+        {{0.25f, 1.0f, -0.75f, 0.5f}, {}, "4 channels mixed to mono (their mean)"},
+        {{1.0f, -0.5f}, 2, "channel 2 of 2 played"},
+        {{0.5f, 1.0f, 0.0f}, 1, "channel 1 of 3 played"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::to_string(c.gains.size()) + " channels, --channel "
+            + (c.channel ? std::to_string(*c.channel) : "absent");
+        const AudioClip file = noteInChannels(c.gains);
+        AudioClip mono;
+        mono.sampleRate = file.sampleRate;
+        if (c.channel) {
+            mono.channels.push_back(file.channels[static_cast<size_t>(*c.channel) - 1]);
+        } else {
+            mono.channels.assign(1, std::vector<float>(file.frames()));
+            for (size_t n = 0; n < file.frames(); ++n) {
+                for (const std::vector<float>& samples : file.channels)
+                    mono.channels[0][n] += samples[n];
+                mono.channels[0][n] /= static_cast<float>(file.channels.size());
+            }
+        }
+        WavFile::write(scratch("channels-in.wav"), file);
+        WavFile::write(scratch("channels-mono-in.wav"), mono);
+
+        const std::string printed
+            = render(scratch("channels-in.wav"), scratch("channels-out.wav"), c.channel);
+        EXPECT_NE(printed.find(c.expectedNote), std::string::npos) << what << ", printed:\n" << printed;
+        render(scratch("channels-mono-in.wav"), scratch("channels-mono-out.wav"));
+        EXPECT_EQ(bytesOf(scratch("channels-out.wav")), bytesOf(scratch("channels-mono-out.wav"))) << what;
+    }
+}
+
+TEST(GrimboltPlugin, RenderRefusesAChannelTheFileLacks)
+{
+    const struct {
+        size_t channels;
+        int channel;
+        const char* expectedInMessage;
+    } cases[] = {
+        {2, 3, "--channel 3: "},
+        {1, 2, "has 1 channel, counted from 1"},
+    };
+    for (const auto& c : cases) {
+        WavFile::write(scratch("channels-in.wav"), noteInChannels(std::vector<float>(c.channels, 1.0f)));
+        try {
+            render(scratch("channels-in.wav"), scratch("channels-out.wav"), c.channel);
+            ADD_FAILURE() << "played channel " << c.channel << " of " << c.channels;
+        } catch (const UsageError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.expectedInMessage), std::string::npos) << error.what();
         }
     }
 }

@@ -54,6 +54,14 @@ std::vector<uint8_t> format(uint16_t type, uint16_t channels, uint16_t bits, boo
     return f;
 }
 
+// Samples as their bytes in memory, little-endian on every machine we test on.
+template <typename T> std::vector<uint8_t> bytesOf(std::initializer_list<T> samples)
+{
+    std::vector<uint8_t> bytes(samples.size() * sizeof(T));
+    std::memcpy(bytes.data(), samples.begin(), bytes.size());
+    return bytes;
+}
+
 AudioClip decode(const std::vector<uint8_t>& bytes)
 {
     return RiffWav::decode(bytes.data(), bytes.size(), "test.wav");
@@ -97,6 +105,40 @@ TEST(RiffWav, IntegerSamplesScaleToPlusMinusOneWhateverTheirWidthAndWrapping)
                                           .file());
         ASSERT_EQ(clip.channels.size(), 1u) << c.bits;
         EXPECT_EQ(clip.channels[0], c.expected) << c.bits << " bits";
+    }
+}
+
+TEST(RiffWav, InterleavedChannelsComeApartInEverySampleFormat)
+{
+    struct Case {
+        uint16_t type;
+        uint16_t bits;
+        bool extensible;
+        std::vector<uint8_t> samples;  // two frames
+        std::vector<std::vector<float>> expected;
+    };
+    const Case cases[] = {
+        {1, 8, false, {0, 128, 192, 255, 64, 128}, {{-1.0f, 127.0f / 128.0f}, {0.0f, -0.5f}, {0.5f, 0.0f}}},
+        {1, 16, true, {0x00, 0x40, 0x00, 0xc0, 0xff, 0x7f, 0x00, 0x80},
+            {{0.5f, 32767.0f / 32768.0f}, {-0.5f, -1.0f}}},
+        {1, 24, false, {0, 0, 0x40, 0, 0, 0xc0, 1, 0, 0, 0xff, 0xff, 0xff},
+            {{0.5f, 1.0f / 8388608.0f}, {-0.5f, -1.0f / 8388608.0f}}},
+        {1, 32, true,
+            {0, 0, 0, 0x40, 0, 0, 0, 0xc0, 0, 0, 0, 0x20, 0, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0x10, 0, 0, 0,
+                0xe0, 0, 0, 0, 0x60},
+            {{0.5f, -1.0f}, {-0.5f, 0.125f}, {0.25f, -0.25f}, {0.0f, 0.75f}}},
+        {3, 32, true, bytesOf({0.5f, -2.0f, 1.0f, 0.25f}), {{0.5f, 1.0f}, {-2.0f, 0.25f}}},
+        {3, 64, false, bytesOf({0.5, -1.0, 2.0, 0.25, 0.0, -0.5}),
+            {{0.5f, 0.25f}, {-1.0f, 0.0f}, {2.0f, -0.5f}}},
+    };
+    for (const Case& c : cases) {
+        const auto channels = static_cast<uint16_t>(c.expected.size());
+        const AudioClip clip = decode(WavBytes()
+                                          .chunk("fmt ", format(c.type, channels, c.bits, c.extensible))
+                                          .chunk("data", c.samples)
+                                          .file());
+        EXPECT_EQ(clip.channels, c.expected) << channels << " channels of " << c.bits << " bits, type "
+                                             << c.type << (c.extensible ? ", extensible" : "");
     }
 }
 

@@ -11,6 +11,9 @@ namespace {
 constexpr long kMaxBlockSize = 65536;
 // The highest sample rate any audio interface offers today.
 constexpr long kMaxSampleRate = 768000;
+// A WAV file counts its channels in 16 bits; whether the file has the one asked for is known
+// only once it is read.
+constexpr long kMaxChannel = 65535;
 
 long parseInteger(const std::string& text, const std::string& what, long low, long high)
 {
@@ -93,6 +96,8 @@ void parseRenderOption(const std::string& option, ArgumentReader& reader, Comman
         line.sampleRate = static_cast<int>(parseInteger(reader.valueOf(option), "--rate", 1, kMaxSampleRate));
     } else if (option == "--block") {
         line.blockSize = static_cast<int>(parseInteger(reader.valueOf(option), "--block", 1, kMaxBlockSize));
+    } else if (option == "--channel") {
+        line.channel = static_cast<int>(parseInteger(reader.valueOf(option), "--channel", 1, kMaxChannel));
     } else {
         throw UsageError("unknown option " + option);
     }
@@ -185,10 +190,12 @@ std::string usageText()
     return "usage:\n"
            "  grimbolt-host info PLUGIN\n"
            "      print the plug-in's identity, parameters and programs\n"
-           "  grimbolt-host render PLUGIN IN.wav OUT.wav [--rate R] [--block N]\n"
+           "  grimbolt-host render PLUGIN IN.wav OUT.wav [--rate R] [--block N] [--channel N]\n"
            "                       [--program N|NAME] [--set NAME=VALUE ...]\n"
-           "      play a mono WAV file through the plug-in and write a stereo float WAV;\n"
-           "      the rate defaults to the input file's, the block to "
+           "      play a WAV file through the plug-in and write a stereo float WAV; a file of\n"
+           "      several channels goes in as their mean, or as the one --channel picks,\n"
+           "      counted from 1 (1 is the left of a stereo file); the rate defaults to the\n"
+           "      input file's, the block to "
         + std::to_string(CommandLine::kDefaultBlockSize)
         + " frames; NAME is a parameter name\n"
           "      as 'info' lists it (any case) and VALUE a normalised value from 0 to 1\n"

@@ -34,6 +34,7 @@ struct CommandLine {
     std::string outputDirectory = kDefaultDemoDirectory;  // demo
     std::optional<int> sampleRate;                        // render: the input file's rate when absent
     int blockSize = kDefaultBlockSize;                    // render
+    std::optional<int> channel;                           // render: 1-based; the mean of all when absent
     std::optional<std::string> program;                   // render, editor-shot, edit: a number or a name
     std::vector<ParameterSetting> settings;               // render, editor-shot, edit: in the given order
 };

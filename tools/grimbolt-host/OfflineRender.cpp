@@ -1,12 +1,17 @@
 #include "tools/grimbolt-host/OfflineRender.h"
 
 #include "tools/grimbolt-host/PluginNames.h"
-#include "tools/hostkit/PluginInstance.h"
 
 AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
     const RenderSettings& settings, const BlockRenderer::ProgressReport& progress)
 {
     PluginInstance instance(library, host);
+    return renderThroughInstance(instance, input, settings, progress);
+}
+
+AudioClip renderThroughInstance(PluginInstance& instance, const AudioClip& input,
+    const RenderSettings& settings, const BlockRenderer::ProgressReport& progress)
+{
     instance.configure(settings.sampleRate, settings.blockSize);
     PluginNames::applyProgramAndSettings(instance, settings.program, settings.settings);
     BlockRenderer renderer(instance, settings.blockSize);

@@ -6,6 +6,7 @@
 #include "tools/hostkit/AudioClip.h"
 #include "tools/hostkit/BlockRenderer.h"
 #include "tools/hostkit/HostCallback.h"
+#include "tools/hostkit/PluginInstance.h"
 #include "tools/hostkit/PluginLibrary.h"
 
 #include <optional>
@@ -21,4 +22,9 @@ struct RenderSettings {
 
 // Throws HostError for an unknown program or parameter and for a channel-count mismatch.
 AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
+    const RenderSettings& settings, const BlockRenderer::ProgressReport& progress = {});
+
+// The same through an instance the caller has created, and perhaps asked about its inputs,
+// but not yet configured or resumed.
+AudioClip renderThroughInstance(PluginInstance& instance, const AudioClip& input,
     const RenderSettings& settings, const BlockRenderer::ProgressReport& progress = {});
