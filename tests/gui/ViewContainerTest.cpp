@@ -8,10 +8,46 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 namespace {
 
 const CRgba kFirst = {200, 0, 0, 255};
 const CRgba kSecond = {0, 0, 200, 255};
+
+// How often each view, by name, has been destroyed.
+using Deaths = std::map<std::string, int>;
+
+class ObservedView : public CView {
+public:
+    ObservedView(Deaths& deaths, const char* name)
+        : CView(CBox(0, 0, 5, 5))
+        , deaths_(deaths)
+        , name_(name)
+    {
+    }
+    ~ObservedView() override { ++deaths_[name_]; }
+
+private:
+    Deaths& deaths_;
+    std::string name_;
+};
+
+class ObservedContainer : public CViewContainer {
+public:
+    ObservedContainer(Deaths& deaths, const char* name, CFrame* frame)
+        : CViewContainer(CBox(0, 0, 30, 30), frame)
+        , deaths_(deaths)
+        , name_(name)
+    {
+    }
+    ~ObservedContainer() override { ++deaths_[name_]; }
+
+private:
+    Deaths& deaths_;
+    std::string name_;
+};
 
 class ViewTree : public ::testing::Test {
 protected:
@@ -114,18 +150,65 @@ TEST_F(ViewTree, ChildContainersTakeClicksAndWheelInTheirOwnCoordinates)
     EXPECT_EQ(inner->toFrame(CPos(7, 7)), CPos(27, 17));
 }
 
-TEST_F(ViewTree, ContainerOwnsItsChildren)
+TEST_F(ViewTree, AFrameOrContainerThatGoesTakesEveryViewBelowItOnce)
 {
-    auto* view = new CountingView(CBox(0, 0, 5, 5), kFirst);
-    view->retain();  // the test's own look at it
-    frame->addView(view);
-    EXPECT_EQ(view->getRetainCount(), 3);
-    EXPECT_EQ(view->getFrame(), frame);
-    EXPECT_TRUE(frame->removeView(view));
-    EXPECT_EQ(view->getRetainCount(), 1);
-    EXPECT_EQ(view->getFrame(), nullptr);
-    EXPECT_FALSE(frame->removeView(view));
-    view->release();
+    for (const bool isFrame : {true, false}) {
+        Deaths deaths;
+        CViewContainer* root = isFrame ? new CFrame(CBox(0, 0, 60, 40), nullptr, nullptr)
+                                       : new CViewContainer(CBox(0, 0, 60, 40), frame);
+        CFrame* rootFrame = isFrame ? static_cast<CFrame*>(root) : frame;
+        auto* outer = new ObservedContainer(deaths, "outer", rootFrame);
+        auto* inner = new ObservedContainer(deaths, "inner", rootFrame);
+        inner->addView(new ObservedView(deaths, "deep"));
+        inner->addView(new ObservedView(deaths, "deeper"));
+        outer->addView(new ObservedView(deaths, "middle"));
+        outer->addView(inner);
+        root->addView(new ObservedView(deaths, "top"));
+        root->addView(outer);
+        EXPECT_TRUE(deaths.empty());
+        root->release();
+        const Deaths expected
+            = {{"top", 1}, {"outer", 1}, {"middle", 1}, {"inner", 1}, {"deep", 1}, {"deeper", 1}};
+        EXPECT_EQ(deaths, expected) << (isFrame ? "frame" : "container");
+    }
+}
+
+TEST_F(ViewTree, AViewTakenOutOfItsContainerLivesAsLongAsItsHoldersSay)
+{
+    enum Before { kNothing, kRemoved, kRemovedKept, kRetained };
+    const struct {
+        Before before;
+        int deadBeforeTheContainerGoes, deadAfter;
+    } cases[] = {{kNothing, 0, 1}, {kRemoved, 1, 1}, {kRemovedKept, 0, 0}, {kRetained, 0, 0}};
+    for (const auto& c : cases) {
+        Deaths deaths;
+        auto* container = new CViewContainer(CBox(0, 0, 60, 40), frame);
+        // A container with a child, so that whatever happens to it happens to both.
+        auto* view = new ObservedContainer(deaths, "view", frame);
+        view->addView(new ObservedView(deaths, "child"));
+        container->addView(view);
+        container->addView(new ObservedView(deaths, "sibling"));
+        if (c.before == kRemoved || c.before == kRemovedKept) {
+            EXPECT_TRUE(container->removeView(view, c.before == kRemoved)) << c.before;
+        } else if (c.before == kRetained) {
+            view->retain();
+        }
+        EXPECT_EQ(deaths["view"], c.deadBeforeTheContainerGoes) << c.before;
+        EXPECT_EQ(deaths["child"], c.deadBeforeTheContainerGoes) << c.before;
+        if (c.before == kRemovedKept) {
+            EXPECT_FALSE(container->removeView(view)) << "no longer a child";
+        }
+        container->release();
+        EXPECT_EQ(deaths["sibling"], 1) << c.before;
+        EXPECT_EQ(deaths["view"], c.deadAfter) << c.before;
+        EXPECT_EQ(deaths["child"], c.deadAfter) << c.before;
+        if (c.deadAfter == 0) {
+            EXPECT_EQ(view->getFrame(), nullptr) << c.before;
+            view->release();  // the last holder lets go
+            EXPECT_EQ(deaths["view"], 1) << c.before;
+            EXPECT_EQ(deaths["child"], 1) << c.before;
+        }
+    }
 }
 
 TEST_F(ViewTree, ContainerIsDirtyOnlyForDirtyChildrenItShows)
