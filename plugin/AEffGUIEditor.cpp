@@ -94,12 +94,10 @@ bool AEffGUIEditor::onWheel(float distance)
         return false;
     // The context holds the frame, which the host may close while the wheel is handled.
     const CKeepAlive keep(frame_);
-    auto* context = new CGraphics(frame_);
+    const CScoped<CGraphics> context(frame_);
     const CPos origin = context->getWindowOrigin();
     const CPos where = platform::cursorScreenPosition().offset(-origin.h, -origin.v);
-    const bool handled = frame_->onWheel(context, where, distance);
-    context->release();
-    return handled;
+    return frame_->onWheel(context.get(), where, distance);
 }
 
 void AEffGUIEditor::setParameter(int32_t, float)
@@ -111,12 +109,11 @@ void AEffGUIEditor::draw(ERect* rect)
 {
     if (!frame_)
         return;
-    auto* context = new CGraphics(frame_);
+    const CScoped<CGraphics> context(frame_);
     if (rect)
-        frame_->drawRect(context, CBox(rect->left, rect->top, rect->right, rect->bottom));
+        frame_->drawRect(context.get(), CBox(rect->left, rect->top, rect->right, rect->bottom));
     else
-        frame_->draw(context);
-    context->release();
+        frame_->draw(context.get());
 }
 
 void AEffGUIEditor::doIdleStuff()
