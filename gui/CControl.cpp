@@ -66,6 +66,9 @@ bool CControl::isDirty() const
 void CControl::setDirty(bool dirty)
 {
     CView::setDirty(dirty);
+    // A mark forgets the value drawn: -1 lies outside a control's 0..1 range, and as setValue
+    // stores any value, 0 stands in when the value is -1 after all. The comparison in isDirty
+    // then also holds the control dirty until its next draw stores the value drawn.
     if (dirty)
         drawnValue_ = value_ == -1.0f ? 0.0f : -1.0f;
     else

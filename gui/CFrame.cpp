@@ -38,9 +38,8 @@ void CFrame::idle()
         dispatchingEvents_ = false;
     }
     if (alive_ && !notYetPainted_ && isDirty()) {
-        auto* context = new CGraphics(this);
-        update(context);
-        context->release();
+        const CScoped<CGraphics> context(this);
+        update(context.get());
     }
 }
 
@@ -123,12 +122,11 @@ void CFrame::invalidate(const CBox& box)
 
 void CFrame::invalidate(CView* view)
 {
-    auto* context = new CGraphics(this);
+    const CScoped<CGraphics> context(this);
     if (isChild(view))
-        view->drawRect(context, view->getViewSize());
+        view->drawRect(context.get(), view->getViewSize());
     else
-        draw(context);
-    context->release();
+        draw(context.get());
 }
 
 void CFrame::drawRect(CGraphics* context, const CBox& updateBox)
@@ -246,31 +244,28 @@ void CFrame::advanceFocus(bool backwards)
 
 void CFrame::onWindowPaint(NativeSurface* windowSurface, const CBox& area)
 {
-    CGraphics* window = new CGraphics(windowSurface, this);
+    const CScoped<CGraphics> window(windowSurface, this);
     if (CBackBuffer* buffer = getBackBuffer()) {
         drawRect(buffer, area);
-        buffer->copyTo(window, area, area.topLeft());
+        buffer->copyTo(window.get(), area, area.topLeft());
     } else {
-        drawRect(window, area);
+        drawRect(window.get(), area);
     }
-    window->release();
 }
 
 // The context holds the frame: it must go before the frame may.
 void CFrame::onWindowMouseDown(CPos where, int32_t buttons)
 {
     const CKeepAlive keep(this);
-    auto* context = new CGraphics(this);
-    mouse(context, where, buttons);
-    context->release();
+    const CScoped<CGraphics> context(this);
+    mouse(context.get(), where, buttons);
 }
 
 void CFrame::onWindowWheel(CPos where, float distance)
 {
     const CKeepAlive keep(this);
-    auto* context = new CGraphics(this);
-    onWheel(context, where, distance);
-    context->release();
+    const CScoped<CGraphics> context(this);
+    onWheel(context.get(), where, distance);
 }
 
 void CFrame::onWindowDestroyed()

@@ -1,7 +1,7 @@
 // A drawing context: draws onto a frame's window or, as CBackBuffer, offscreen. Every
-// coordinate given is moved by the context's offset first. Colours, font and clip are
-// remembered and passed on only when they change. Made per use and released at once, except
-// the frame's back buffer.
+// coordinate given is moved by the context's offset first. Colours and font are remembered
+// and go with each drawing call; the clip is passed on to the surface only when it changes.
+// Made per use and released at once, except the frame's back buffer.
 #pragma once
 
 #include "gui/CBox.h"

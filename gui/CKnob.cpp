@@ -86,6 +86,12 @@ float CKnob::valueFromPoint(CPos point) const
     float alpha = static_cast<float>(std::atan2(radius_ - point.v, point.h - radius_));
     if (alpha < 0.0f)
         alpha += kTwoPi;
+    // alpha counts counterclockwise, the knob's range clockwise: alpha2 is the point's angle
+    // counterclockwise from the maximum (lower right), give or take a whole turn, and the
+    // value falls linearly with it from the maximum (0) to the minimum (270 degrees). alpha3,
+    // alpha2 folded into one turn, only tells the arc from the gap beyond 270 degrees, whose
+    // first half lies nearer the minimum and second half nearer the maximum; on the arc the
+    // turn is then taken off alpha2 itself.
     float alpha2 = alpha - kStartAngle - kRangeAngle;
     const float alpha3 = wrapOnce(alpha2);
     const float maxBound = kGapHalfAngle - kRangeAngle;

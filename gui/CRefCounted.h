@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 class CRefCounted {
 public:
@@ -44,4 +46,26 @@ public:
 
 private:
     CRefCounted* object_;
+};
+
+// Makes an object for a scope and drops the reference it was made with when the scope ends,
+// on every way out: for drawing contexts, made per use. Others may retain it meanwhile.
+template <class T> class CScoped {
+    static_assert(std::is_base_of_v<CRefCounted, T>, "CScoped holds reference-counted objects");
+
+public:
+    template <class... Args>
+    explicit CScoped(Args&&... args)
+        : object_(new T(std::forward<Args>(args)...))
+    {
+    }
+    ~CScoped() { object_->release(); }
+    CScoped(const CScoped&) = delete;
+    CScoped& operator=(const CScoped&) = delete;
+
+    T* get() const { return object_; }
+    T* operator->() const { return object_; }
+
+private:
+    T* object_;
 };

@@ -2,7 +2,7 @@
 
 #include "gui/CFrame.h"
 #include "gui/CGraphics.h"
-#include "gui/platform/Platform.h"
+#include "gui/CWindowThread.h"
 #include "plugin/AudioEffect.h"
 
 namespace {
@@ -36,9 +36,9 @@ AEffGUIEditor::AEffGUIEditor(AudioEffect* effect)
     : AEffEditor(effect)
     , rect_{0, 0, 0, 0}
     , frame_(nullptr)
-    , nextIdleTime_(platform::tickCount())
+    , nextIdleTime_(CWindowThread::tickCount())
     , inIdle_(false)
-    , componentServices_(platform::initComponentServices())
+    , componentServices_(CWindowThread::initComponentServices())
 {
     if (effect)
         effect->setEditor(this);
@@ -47,7 +47,7 @@ AEffGUIEditor::AEffGUIEditor(AudioEffect* effect)
 AEffGUIEditor::~AEffGUIEditor()
 {
     if (componentServices_)
-        platform::releaseComponentServices();
+        CWindowThread::releaseComponentServices();
 }
 
 int32_t AEffGUIEditor::getRect(ERect** rect)
@@ -94,12 +94,9 @@ bool AEffGUIEditor::onWheel(float distance)
         return false;
     // The context holds the frame, which the host may close while the wheel is handled.
     const CKeepAlive keep(frame_);
-    auto* context = new CGraphics(frame_);
-    const CPos origin = context->getWindowOrigin();
-    const CPos where = platform::cursorScreenPosition().offset(-origin.h, -origin.v);
-    const bool handled = frame_->onWheel(context, where, distance);
-    context->release();
-    return handled;
+    const CScoped<CGraphics> context(frame_);
+    const CPos where = frame_->getCurrentLocation();
+    return frame_->onWheel(context.get(), where, distance);
 }
 
 void AEffGUIEditor::setParameter(int32_t, float)
@@ -111,25 +108,24 @@ void AEffGUIEditor::draw(ERect* rect)
 {
     if (!frame_)
         return;
-    auto* context = new CGraphics(frame_);
+    const CScoped<CGraphics> context(frame_);
     if (rect)
-        frame_->drawRect(context, CBox(rect->left, rect->top, rect->right, rect->bottom));
+        frame_->drawRect(context.get(), CBox(rect->left, rect->top, rect->right, rect->bottom));
     else
-        frame_->draw(context);
-    context->release();
+        frame_->draw(context.get());
 }
 
 void AEffGUIEditor::doIdleStuff()
 {
-    uint32_t now = platform::tickCount();
+    uint32_t now = CWindowThread::tickCount();
     if (earlier(now, nextIdleTime_)) {
-        platform::sleepMilliseconds(kSleepMs);
+        CWindowThread::sleepMilliseconds(kSleepMs);
         now += kSleepMs;
         if (earlier(now, nextIdleTime_ - kEarlyPassMs))
             return;
     }
     idle();
-    platform::dispatchOnePendingPaint();
+    CWindowThread::dispatchOnePendingPaint();
     nextIdleTime_ = now + kPassIntervalMs;
     if (effect_) {
         inIdle_ = true;

@@ -1,0 +1,4 @@
+int unit(void)
+{
+    return 0;
+}
