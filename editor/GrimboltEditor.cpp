@@ -12,6 +12,8 @@
 #include "plugin/ParameterFormat.h"
 #include "plugin/Parameters.h"
 
+#include <iterator>
+
 namespace {
 
 enum PanelImage : int32_t {
@@ -27,9 +29,8 @@ constexpr int32_t kKnobFrames = 63;
 constexpr int32_t kButtonFrames = 2;
 constexpr int32_t kLinearKnobMode = 2;
 constexpr int32_t kChannelSlot = kChannelTagBase;  // the pending slot of tags 9, 10 and 11
-constexpr int32_t kNumChannels = 3;
+constexpr int32_t kNumChannels = static_cast<int32_t>(std::size(kChannelNames));
 const CRgba kLabelColour{253, 255, 115, 255};
-const char* const kChannelNames[kNumChannels] = {"clean channel", "crunch channel", "ultra channel"};
 
 struct KnobPlace {
     int32_t parameter;

@@ -1,5 +1,7 @@
-// The ten automatable parameters: their indices (also the editor's control tags 0 to 8;
-// the channel notifies tag 9 + channel number), names and labels as the host shows them.
+// The ten automatable parameters' indices, which are also the editor's control tags 0 to 8
+// (the channel notifies tag 9 + channel number), and the channel names the effect's display
+// and the editor's label show. The effect's table of parameters (ParameterTable.h) says
+// everything else about each one.
 #pragma once
 
 #include <cstdint>
@@ -21,11 +23,7 @@ enum ParameterIndex : int32_t {
 // Editor tag for the channel notifications: kChannelTagBase + channel number.
 constexpr int32_t kChannelTagBase = 9;
 
-inline constexpr const char* kParameterNames[kNumParams] = {"master", "drive", "bass", "mid", "treble",
-    "presence", "Voicing", "Input gain", "Bypass cabinet", "channel"};
-
-inline constexpr const char* kParameterLabels[kNumParams]
-    = {"db", "drive", "bass", "mid", "treble", "presence", "Voicing", "db", "cabinet", "channel"};
+inline constexpr const char* kChannelNames[] = {"clean channel", "crunch channel", "ultra channel"};
 
 inline constexpr bool isParameterIndex(int32_t index)
 {

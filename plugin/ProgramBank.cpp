@@ -1,20 +1,33 @@
 #include "plugin/ProgramBank.h"
 
+#include "plugin/ParameterTable.h"
+
+#include <initializer_list>
+
 namespace {
-struct FactoryPreset {
-    const char* name;
-    float master, drive, bass, mid, treble, presence, voicing, channel;
+
+struct Setting {
+    ParameterIndex parameter;
+    float value;
 };
 
-// Channel values 0.4 and 0.7 sit inside the crunch and ultra thirds.
-constexpr FactoryPreset kPresets[] = {
-    {"default", 0.25f, 0.3f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f},
-    {"clean", 0.4f, 0.3f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f},
-    {"crunch", 0.3f, 0.6f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.4f},
-    {"high gain", 0.2f, 0.9f, 0.5f, 0.5f, 0.5f, 0.5f, 0.0f, 0.7f},
+// A factory program: its name and the values that differ from the parameters' defaults.
+struct FactoryPreset {
+    const char* name;
+    std::initializer_list<Setting> settings;
 };
-constexpr FactoryPreset kUserPreset = {"User", 0.25f, 0.3f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f};
+
+// Channel values 0.4 and 0.7 sit inside the crunch and ultra thirds. "default" and the
+// "User" slots hold the defaults.
+const FactoryPreset kPresets[] = {
+    {"default", {}},
+    {"clean", {{kMaster, 0.4f}}},
+    {"crunch", {{kMaster, 0.3f}, {kDrive, 0.6f}, {kChannel, 0.4f}}},
+    {"high gain", {{kMaster, 0.2f}, {kDrive, 0.9f}, {kPresence, 0.5f}, {kChannel, 0.7f}}},
+};
+const FactoryPreset kUserPreset = {"User", {}};
 constexpr int32_t kNumFactoryPresets = sizeof(kPresets) / sizeof(kPresets[0]);
+
 }  // namespace
 
 ProgramBank::ProgramBank()
@@ -23,14 +36,10 @@ ProgramBank::ProgramBank()
     for (int32_t i = 0; i < kNumPrograms; ++i) {
         const FactoryPreset& preset = i < kNumFactoryPresets ? kPresets[i] : kUserPreset;
         AmpProgram& program = (*this)[i];
-        program.master = preset.master;
-        program.drive = preset.drive;
-        program.bass = preset.bass;
-        program.mid = preset.mid;
-        program.treble = preset.treble;
-        program.presence = preset.presence;
-        program.voicing = preset.voicing;
-        program.channel = preset.channel;
+        for (int32_t p = 0; p < kNumParams; ++p)
+            program.values[p] = kParameterTable[p].defaultValue;
+        for (const Setting& s : preset.settings)
+            program.values[s.parameter] = s.value;
         program.setName(preset.name);
     }
 }

@@ -6,7 +6,7 @@
 #include "../engine/AmpEngineTestAccess.h"
 #include "TestHost.h"
 
-#include "plugin/Parameters.h"
+#include "plugin/ParameterTable.h"
 #include "plugin/ProgramBank.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +92,7 @@ std::vector<StressCase> stressCases()
 {
     std::vector<StressCase> cases;
     for (int32_t i = 0; i < kNumParams; ++i)
-        cases.push_back({kParameterNames[i], Writes::OneParameter, i});
+        cases.push_back({kParameterTable[i].name, Writes::OneParameter, i});
     cases.push_back({"all parameters", Writes::AllParameters, 0});
     cases.push_back({"program changes", Writes::Programs, 0});
     return cases;
@@ -326,7 +326,7 @@ TEST(ConcurrentParameters, AutomationOnTheAudioThreadRunsOnWholeDesignsAndTheLas
     EXPECT_EQ(during.nonFinite, 0);
     EXPECT_EQ(tornBlocks, 0);
     for (int32_t i = 0; i < kNumParams; ++i)
-        EXPECT_EQ(effect->getParameter(effect, i), fresh->getParameter(fresh, i)) << kParameterNames[i];
+        EXPECT_EQ(effect->getParameter(effect, i), fresh->getParameter(fresh, i)) << kParameterTable[i].name;
     EXPECT_TRUE(AmpEngineTestAccess::sameDesign(AmpEngineTestAccess::designInUse(engine),
         AmpEngineTestAccess::designInUse(freshHost.plugin().engine())));
 }

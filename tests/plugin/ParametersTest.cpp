@@ -2,7 +2,7 @@
 #include "TestHost.h"
 
 #include "engine/AmpEngine.h"
-#include "plugin/Parameters.h"
+#include "plugin/ParameterTable.h"
 
 #include <gtest/gtest.h>
 
@@ -180,4 +180,14 @@ TEST(Parameters, ASongSavedThroughGetParameterReopensToTheSameSound)
             EXPECT_EQ(reopened.display(i), original.display(i)) << "song " << s << ", parameter " << i;
         EXPECT_TRUE(renderPhrase(reopened) == renderPhrase(original)) << "song " << s;
     }
+}
+
+TEST(Parameters, AFreshInstanceHoldsEveryRowsDefault)
+{
+    // The stored parameters come from program 0, the others from the engine's start: both
+    // must agree with the table, which the factory programs and the fresh slots are made from.
+    TestHost host;
+    host.load();
+    for (int32_t i = 0; i < kNumParams; ++i)
+        EXPECT_EQ(host.getParameter(i), kParameterTable[i].defaultValue) << kParameterTable[i].name;
 }
