@@ -2,7 +2,7 @@
 // setting and block size. Reports ns per host sample and the real-time factor. Also a block of
 // 64 with a host's automation before it: one knob, or a program change, per block, which the
 // block's redesign pays for.
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <benchmark/benchmark.h>

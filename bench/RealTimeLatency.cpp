@@ -8,7 +8,7 @@
 //
 // Prints one line: calls, median, 99.9th percentile and maximum in us, how many calls took
 // over 100 us and over 1 ms, the mode and whether SCHED_FIFO was in effect.
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <pthread.h>

@@ -1,7 +1,7 @@
 // What a block of digital silence costs once the amp has played and its states have decayed
 // toward the tiny-number range, against what a block of playing costs, per factory program and
 // host block size. Reports ns per host sample.
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <benchmark/benchmark.h>

@@ -2,11 +2,11 @@
 
 #include "ToneStack.h"
 
+#include "base/MathConstants.h"
+
 #include <cmath>
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 struct RawCoefficients {
     double b0, b1, b2, a0, a1, a2;

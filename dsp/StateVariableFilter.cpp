@@ -2,12 +2,13 @@
 
 #include "SvfTuningTable.h"
 
+#include "base/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kReferenceRate = 44100.0;          // the tuning table is laid out for this rate
 constexpr double kIterationsPerHz = 0.00018178513;  // 1/5501: one more loop pass per 5501 Hz
 constexpr double kRowsPerHz = 0.04;                 // 25 Hz per table row

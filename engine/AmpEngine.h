@@ -14,7 +14,7 @@
 #include "AmpChain.h"
 #include "AmpDesign.h"
 #include "AmpSettings.h"
-#include "RelaxedAtomic.h"
+#include "base/RelaxedAtomic.h"
 
 #include <atomic>
 #include <cstdint>

@@ -14,7 +14,7 @@
 #include "gui/platform/offscreen/ScriptedInput.h"
 #include "plugin/AEffGUIEditor.h"
 #include "plugin/AudioEffect.h"
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

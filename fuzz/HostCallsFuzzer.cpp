@@ -10,7 +10,7 @@
 //
 // Besides crashes, sanitizer reports, leaks and timeouts, the oracle stops on a non-finite
 // output sample after finite input and on a non-finite parameter read-back.
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -4,7 +4,7 @@
 // offers. Dispatcher and parameter calls come from any host thread.
 #pragma once
 
-#include "engine/RelaxedAtomic.h"
+#include "base/RelaxedAtomic.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "tests/editor/PanelHost.h"
 
 #include "gui/CButtonState.h"
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "tests/gui/support/FramePixels.h"
 #include "tests/gui/support/TestParentWindow.h"
 

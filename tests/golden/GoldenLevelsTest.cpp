@@ -3,7 +3,7 @@
 // the plug-in as a host drives it. A change anywhere in the chain that moves a level by more
 // than the tolerance fails here. Set GRIMBOLT_RECORD_GOLDEN=1 (scripts/record-golden-levels
 // does) to write the files anew, only when the sound is meant to change.
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <gtest/gtest.h>

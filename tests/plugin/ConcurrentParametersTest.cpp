@@ -6,8 +6,8 @@
 #include "../engine/AmpEngineTestAccess.h"
 #include "TestHost.h"
 
-#include "plugin/ParameterTable.h"
-#include "plugin/ProgramBank.h"
+#include "shell/ParameterTable.h"
+#include "shell/ProgramBank.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "engine/AmpEngine.h"
 #include "plugin/Parameters.h"
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "TestHost.h"
 
 #include "engine/AmpEngine.h"
-#include "plugin/ParameterTable.h"
+#include "shell/ParameterTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TestHost.h"
 
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 
 #include <cstring>
 

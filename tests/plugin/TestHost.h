@@ -2,7 +2,7 @@
 // the AEffect slots, and records every request the plug-in sends back.
 #pragma once
 
-#include "plugin/GrimboltEffect.h"
+#include "shell/GrimboltEffect.h"
 #include "plugin/vst/VstInterface.h"
 
 #include <cstdint>

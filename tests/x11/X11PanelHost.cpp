@@ -1,7 +1,7 @@
 #include "tests/x11/X11PanelHost.h"
 
 #include "plugin/EditorSnapshot.h"
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 #include "tests/x11/TestDisplay.h"
 
 #include <chrono>

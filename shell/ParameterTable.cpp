@@ -1,4 +1,4 @@
-#include "plugin/ParameterTable.h"
+#include "shell/ParameterTable.h"
 
 #include "engine/AmpEngine.h"
 #include "plugin/ParameterFormat.h"

@@ -1,6 +1,6 @@
-#include "plugin/ProgramBank.h"
+#include "shell/ProgramBank.h"
 
-#include "plugin/ParameterTable.h"
+#include "shell/ParameterTable.h"
 
 #include <initializer_list>
 

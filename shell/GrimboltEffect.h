@@ -5,7 +5,7 @@
 #pragma once
 
 #include "plugin/AudioEffectX.h"
-#include "plugin/ProgramBank.h"
+#include "shell/ProgramBank.h"
 
 #include <memory>
 

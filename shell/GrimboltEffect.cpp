@@ -1,9 +1,10 @@
-#include "plugin/GrimboltEffect.h"
+#include "shell/GrimboltEffect.h"
 
-#include "editor/GrimboltEditor.h"
 #include "engine/AmpEngine.h"
+#include "plugin/AEffEditor.h"
 #include "plugin/EditorSnapshot.h"
-#include "plugin/ParameterTable.h"
+#include "shell/EditorFactory.h"
+#include "shell/ParameterTable.h"
 
 #include <cmath>
 #include <cstdio>
@@ -28,7 +29,7 @@ GrimboltEffect::GrimboltEffect(audioMasterCallback hostCallback)
     setNumOutputs(2);
     canProcessReplacing();
     setUniqueID(kUniqueId);
-    new GrimboltEditor(this);  // attaches itself as the editor, which the base owns
+    attachEditor(this);
     setProgram(0);
 }
 
@@ -157,13 +158,12 @@ intptr_t GrimboltEffect::vendorSpecific(int32_t index, intptr_t value, void* ptr
         || reinterpret_cast<uintptr_t>(ptr) % alignof(EditorSnapshot) != 0)
         return 0;
     auto* header = static_cast<EditorSnapshot*>(ptr);
-    auto* panel = dynamic_cast<GrimboltEditor*>(getEditor());
-    if (header->magic != kEditorSnapshotMagic || !panel)
+    if (header->magic != kEditorSnapshotMagic)
         return 0;
     int32_t width = 0;
     int32_t height = 0;
     const auto capacity = static_cast<size_t>(value - headerSize) / sizeof(uint32_t);
-    if (!panel->snapshot(reinterpret_cast<uint32_t*>(header + 1), capacity, width, height))
+    if (!snapshotEditor(getEditor(), reinterpret_cast<uint32_t*>(header + 1), capacity, width, height))
         return 0;
     header->width = width;
     header->height = height;

@@ -3,7 +3,7 @@
 // the parameters whose rows say so are stored; the other slots stay unused.
 #pragma once
 
-#include "engine/RelaxedAtomic.h"
+#include "base/RelaxedAtomic.h"
 #include "plugin/Parameters.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Linux module glue: hosts look up VSTPluginMain first and fall back to main. Only these
 // two symbols leave the library (exports.map).
-#include "plugin/ModuleHandle.h"
-#include "plugin/PluginEntry.h"
+#include "shell/ModuleHandle.h"
+#include "shell/PluginEntry.h"
 
 // Nothing on Linux needs the module handle.
 void* moduleHandle()

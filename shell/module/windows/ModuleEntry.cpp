@@ -1,7 +1,7 @@
 // Windows module glue: keeps the instance handle for the toolkit's resources and window
 // class, and provides the entry that GRIMBOLT.def exports as main (cdecl).
-#include "plugin/ModuleHandle.h"
-#include "plugin/PluginEntry.h"
+#include "shell/ModuleHandle.h"
+#include "shell/PluginEntry.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // "default", "clean", "crunch", "high gain" and 59 "User" slots like "default".
 #pragma once
 
-#include "plugin/AmpProgram.h"
+#include "shell/AmpProgram.h"
 
 #include <array>
 #include <cstdint>

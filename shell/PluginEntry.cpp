@@ -1,6 +1,6 @@
-#include "plugin/PluginEntry.h"
+#include "shell/PluginEntry.h"
 
-#include "plugin/GrimboltEffect.h"
+#include "shell/GrimboltEffect.h"
 
 #include <new>
 
