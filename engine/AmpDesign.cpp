@@ -33,6 +33,12 @@ struct ChannelSettings {
 constexpr InputFilterSettings kWideBandPass = {BiquadKind::BandPass, 1000.0, 5.0};
 constexpr InputFilterSettings kHighPass = {BiquadKind::HighPass, 400.0, 0.7071135624381276};  // 1/(2·0.7071)
 
+// The channels as the amp was voiced, clean, crunch and ultra. Per channel: the factor every
+// stage's gain is the drive times; per stage the plate (bias loop), grid and coupling corners
+// in Hz at the 4x rate, the bias divider R and the plate scale k, in TriodeStage's terms; the
+// channel filter; the power amp's low boost. The numbers are the amp's voicing, not derived
+// from anything here: crunch is clean with twice the stage factor and half the low boost, and
+// ultra narrows the first two stages' grid corners behind a high-pass at the input.
 constexpr ChannelSettings kChannels[kNumChannels] = {
     {10, {{86, 2500, 33, 68, 2.7f}, {132, 6531, 33, 100, 1.5f}, {194, 22570, 33, 150, 0.82f}}, kWideBandPass,
         2.0f},
