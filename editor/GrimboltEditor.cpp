@@ -11,19 +11,11 @@
 #include "plugin/AudioEffect.h"
 #include "plugin/ParameterFormat.h"
 #include "plugin/Parameters.h"
+#include "resources/PanelImageIds.h"
 
 #include <iterator>
 
 namespace {
-
-enum PanelImage : int32_t {
-    kToneKnobStrip = 1,
-    kBackground = 114,
-    kBypassButtonImage = 120,
-    kChannelUpImage = 121,
-    kChannelDownImage = 122,
-    kInputKnobStrip = 123,
-};
 
 constexpr int32_t kKnobFrames = 63;
 constexpr int32_t kButtonFrames = 2;
@@ -87,7 +79,7 @@ int32_t parameterOfTag(int32_t tag)
 
 GrimboltEditor::GrimboltEditor(AudioEffect* effect)
     : AEffGUIEditor(effect)
-    , background_(new CImage(kBackground))
+    , background_(new CImage(kBackgroundImage))
 {
     rect_ = {
         0, 0, static_cast<int16_t>(background_->getHeight()), static_cast<int16_t>(background_->getWidth())};
@@ -127,12 +119,12 @@ bool GrimboltEditor::buildPanel(void* window)
 
 void GrimboltEditor::buildControls(CFrame* frame)
 {
-    auto* inputStrip = new CImage(kInputKnobStrip);
+    auto* inputStrip = new CImage(kInputKnobImage);
     knobs_[kInputGain] = makeKnob(kInputKnobOrigin, inputStrip, kInputGain, this);
     frame->addView(knobs_[kInputGain]);
     inputStrip->release();
 
-    auto* toneStrip = new CImage(kToneKnobStrip);
+    auto* toneStrip = new CImage(kToneKnobImage);
     for (const KnobPlace& place : kToneKnobs) {
         knobs_[place.parameter] = makeKnob(place.origin, toneStrip, place.parameter, this);
         frame->addView(knobs_[place.parameter]);
