@@ -4,17 +4,19 @@
 // fonts writes the same files.
 //
 //   grimbolt-panel-art OUTDIR
+#include "editor/PanelLayout.h"
+
 #include <cairo.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kKnobFrames = 63;
 const char* const kLegendFont = "Liberation Sans";
 
 // A small linear congruential generator: the same streaks on every run and machine.
@@ -99,8 +101,8 @@ void screw(cairo_t* cr, double x, double y, double angle)
 
 bool background(const std::string& dir)
 {
-    const int width = 380;
-    const int height = 110;
+    const int width = kPanelSize.width;
+    const int height = kPanelSize.height;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
 
@@ -151,7 +153,10 @@ bool background(const std::string& dir)
     cairo_stroke(cr);
 
     // The channel window's bezel around the label and its arrows.
-    roundedRect(cr, 119.5, 3.5, 146, 23, 4);
+    const double bezelLeft = kChannelDownOrigin.x - 3.5;
+    const double bezelRight = kChannelUpOrigin.x + kChannelArrowFrame.width + 3.5;
+    roundedRect(cr, bezelLeft, kChannelLabelBox.top - 1.5, bezelRight - bezelLeft,
+        kChannelLabelBox.bottom - kChannelLabelBox.top + 3.0, 4);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
     cairo_fill_preserve(cr);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.12);
@@ -166,20 +171,11 @@ bool background(const std::string& dir)
     legend(cr, "GRIMBOLT", 325, 19, 17, true);
     legend(cr, "Bypass cab", 331, 40, 10);
 
-    const struct {
-        const char* text;
-        double centre;
-    } toneLegends[] = {
-        {"voicing", 30.5},
-        {"gain", 82.5},
-        {"bass", 136.5},
-        {"mid", 190.5},
-        {"treble", 244.5},
-        {"presence", 298.5},
-        {"master", 352.5},
-    };
-    for (const auto& item : toneLegends)
-        legend(cr, item.text, item.centre, 103, 10);
+    // Each tone knob's name centred under it, in the order of kToneKnobOrigins.
+    const char* const toneLegends[] = {"voicing", "gain", "bass", "mid", "treble", "presence", "master"};
+    static_assert(std::size(toneLegends) == std::size(kToneKnobOrigins));
+    for (size_t i = 0; i < std::size(toneLegends); ++i)
+        legend(cr, toneLegends[i], kToneKnobOrigins[i].x + kToneKnobFrame.width / 2.0, 103, 10);
 
     cairo_destroy(cr);
     return save(surface, dir + "/background.png");
@@ -275,11 +271,11 @@ void plate(cairo_t* cr, double x, double y, double w, double h, bool pressed)
 // Released: a dark arrow; pressed: a red one, a pixel lower.
 bool arrowButton(const std::string& path, bool pointsRight)
 {
-    const int w = 20;
-    const int h = 16;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, 2 * h);
+    const int w = kChannelArrowFrame.width;
+    const int h = kChannelArrowFrame.height;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, kButtonFrames * h);
     cairo_t* cr = cairo_create(surface);
-    for (int pressed = 0; pressed < 2; ++pressed) {
+    for (int pressed = 0; pressed < kButtonFrames; ++pressed) {
         const double top = pressed * h;
         plate(cr, 1, top, w - 2, h, pressed != 0);
         const double cy = top + h / 2.0 + pressed;
@@ -302,11 +298,11 @@ bool arrowButton(const std::string& path, bool pointsRight)
 // A square button with a round lamp: white (cabinet on) above, glowing red (bypassed) below.
 bool lampButton(const std::string& path)
 {
-    const int w = 19;
-    const int h = 20;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, 2 * h);
+    const int w = kBypassButtonFrame.width;
+    const int h = kBypassButtonFrame.height;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, kButtonFrames * h);
     cairo_t* cr = cairo_create(surface);
-    for (int lit = 0; lit < 2; ++lit) {
+    for (int lit = 0; lit < kButtonFrames; ++lit) {
         const double top = lit * h;
         plate(cr, 0, top + 0.5, w, h - 1, false);
         const double cx = w / 2.0;
@@ -357,11 +353,13 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = background(dir) && knobStrip(dir + "/tone-knob.png", 47, 42, 15.5)
-        && knobStrip(dir + "/input-knob.png", 38, 34, 12.0) && arrowButton(dir + "/channel-down.png", false)
-        && arrowButton(dir + "/channel-up.png", true) && lampButton(dir + "/bypass-button.png")
-        && spare(dir + "/spare-112.png", 10, 20, 0.3) && spare(dir + "/spare-113.png", 10, 20, 0.3)
-        && spare(dir + "/spare-118.png", 10, 20, 0.3) && spare(dir + "/spare-115.png", 36, 36, 0.25)
-        && spare(dir + "/spare-116.png", 24, 24, 0.25) && spare(dir + "/spare-117.png", 6, 6, 0.25);
+    const bool ok = background(dir)
+        && knobStrip(dir + "/tone-knob.png", kToneKnobFrame.width, kToneKnobFrame.height, 15.5)
+        && knobStrip(dir + "/input-knob.png", kInputKnobFrame.width, kInputKnobFrame.height, 12.0)
+        && arrowButton(dir + "/channel-down.png", false) && arrowButton(dir + "/channel-up.png", true)
+        && lampButton(dir + "/bypass-button.png") && spare(dir + "/spare-112.png", 10, 20, 0.3)
+        && spare(dir + "/spare-113.png", 10, 20, 0.3) && spare(dir + "/spare-118.png", 10, 20, 0.3)
+        && spare(dir + "/spare-115.png", 36, 36, 0.25) && spare(dir + "/spare-116.png", 24, 24, 0.25)
+        && spare(dir + "/spare-117.png", 6, 6, 0.25);
     return ok ? 0 : 1;
 }
