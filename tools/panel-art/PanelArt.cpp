@@ -4,6 +4,7 @@
 // fonts writes the same files.
 //
 //   grimbolt-panel-art OUTDIR
+#include "base/MathConstants.h"
 #include "editor/PanelLayout.h"
 
 #include <cairo.h>
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 const char* const kLegendFont = "Liberation Sans";
 
 // A small linear congruential generator: the same streaks on every run and machine.
@@ -88,7 +88,7 @@ void screw(cairo_t* cr, double x, double y, double angle)
     cairo_pattern_t* head = cairo_pattern_create_radial(x - 1, y - 1, 0.5, x, y, 3.5);
     cairo_pattern_add_color_stop_rgb(head, 0, 0.85, 0.85, 0.82);
     cairo_pattern_add_color_stop_rgb(head, 1, 0.35, 0.35, 0.35);
-    cairo_arc(cr, x, y, 3.5, 0, 2 * kPi);
+    cairo_arc(cr, x, y, 3.5, 0, kTwoPi);
     cairo_set_source(cr, head);
     cairo_fill(cr);
     cairo_pattern_destroy(head);
@@ -199,26 +199,26 @@ bool knobStrip(const std::string& path, int frameWidth, int frameHeight, double 
         for (int tick = 0; tick <= 10; ++tick) {
             const double a = (225.0 - 27.0 * tick) * kPi / 180.0;
             cairo_arc(cr, cx + (radius + 3.2) * std::cos(a), cy - (radius + 3.2) * std::sin(a),
-                tick % 5 == 0 ? 1.1 : 0.7, 0, 2 * kPi);
+                tick % 5 == 0 ? 1.1 : 0.7, 0, kTwoPi);
             setColour(cr, kLegendYellow, tick % 5 == 0 ? 0.95 : 0.6);
             cairo_fill(cr);
         }
 
         // Shadow, skirt, knurls.
-        cairo_arc(cr, cx + 1, cy + 1.5, radius, 0, 2 * kPi);
+        cairo_arc(cr, cx + 1, cy + 1.5, radius, 0, kTwoPi);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
         cairo_fill(cr);
         cairo_pattern_t* skirt
             = cairo_pattern_create_radial(cx - radius / 3, cy - radius / 3, 1, cx, cy, radius);
         cairo_pattern_add_color_stop_rgb(skirt, 0, 0.30, 0.30, 0.30);
         cairo_pattern_add_color_stop_rgb(skirt, 1, 0.04, 0.04, 0.04);
-        cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, radius, 0, kTwoPi);
         cairo_set_source(cr, skirt);
         cairo_fill(cr);
         cairo_pattern_destroy(skirt);
         cairo_set_line_width(cr, 0.8);
         for (int knurl = 0; knurl < 24; ++knurl) {
-            const double a = angle + knurl * 2 * kPi / 24;
+            const double a = angle + knurl * kTwoPi / 24;
             cairo_move_to(cr, cx + (radius - 2.2) * std::cos(a), cy - (radius - 2.2) * std::sin(a));
             cairo_line_to(cr, cx + (radius - 0.4) * std::cos(a), cy - (radius - 0.4) * std::sin(a));
         }
@@ -231,7 +231,7 @@ bool knobStrip(const std::string& path, int frameWidth, int frameHeight, double 
         cairo_pattern_add_color_stop_rgb(gold, 0, 1.0, 0.93, 0.62);
         cairo_pattern_add_color_stop_rgb(gold, 0.6, 0.80, 0.62, 0.22);
         cairo_pattern_add_color_stop_rgb(gold, 1, 0.45, 0.32, 0.08);
-        cairo_arc(cr, cx, cy, cap, 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, cap, 0, kTwoPi);
         cairo_set_source(cr, gold);
         cairo_fill_preserve(cr);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.6);
@@ -317,7 +317,7 @@ bool lampButton(const std::string& path)
             cairo_pattern_add_color_stop_rgb(glass, 0.6, 0.88, 0.88, 0.85);
             cairo_pattern_add_color_stop_rgb(glass, 1, 0.55, 0.55, 0.52);
         }
-        cairo_arc(cr, cx, cy, 5, 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, 5, 0, kTwoPi);
         cairo_set_source(cr, glass);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(glass);
