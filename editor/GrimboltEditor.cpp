@@ -7,6 +7,7 @@
 #include "gui/CFrame.h"
 #include "gui/CImage.h"
 #include "gui/CKickButton.h"
+#include "gui/CKnob.h"
 #include "gui/COnOffButton.h"
 #include "gui/CTextLabel.h"
 #include "plugin/AudioEffect.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int32_t kLinearKnobMode = 2;
 constexpr int32_t kChannelSlot = kChannelTagBase;  // the pending slot of tags 9, 10 and 11
 constexpr int32_t kNumChannels = static_cast<int32_t>(std::size(kChannelNames));
 const CRgba kLabelColour{253, 255, 115, 255};

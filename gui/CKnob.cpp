@@ -18,7 +18,6 @@ constexpr float kRangeAngle = -3.0f * kPiF / 2.0f;  // clockwise to the maximum,
 constexpr float kGapHalfAngle = (kTwoPiF - 3.0f * kPiF / 2.0f) / 2.0f;
 constexpr float kPixelsPerRange = 200.0f;
 constexpr float kFineFactor = 1.5f;  // Shift: this many times the pixels for the range
-constexpr int32_t kLinearKnobMode = 2;
 
 float wrapOnce(float angle)
 {
