@@ -1,57 +1,41 @@
 #include "editor/GrimboltEditor.h"
 
+#include "editor/PanelLayout.h"
 #include "gui/CAnimKnob.h"
 #include "gui/CBackBuffer.h"
 #include "gui/CFontTable.h"
 #include "gui/CFrame.h"
 #include "gui/CImage.h"
 #include "gui/CKickButton.h"
+#include "gui/CKnob.h"
 #include "gui/COnOffButton.h"
 #include "gui/CTextLabel.h"
 #include "plugin/AudioEffect.h"
 #include "plugin/ParameterFormat.h"
 #include "plugin/Parameters.h"
+#include "resources/PanelImageIds.h"
 
 #include <iterator>
 
 namespace {
 
-enum PanelImage : int32_t {
-    kToneKnobStrip = 1,
-    kBackground = 114,
-    kBypassButtonImage = 120,
-    kChannelUpImage = 121,
-    kChannelDownImage = 122,
-    kInputKnobStrip = 123,
-};
-
-constexpr int32_t kKnobFrames = 63;
-constexpr int32_t kButtonFrames = 2;
-constexpr int32_t kLinearKnobMode = 2;
 constexpr int32_t kChannelSlot = kChannelTagBase;  // the pending slot of tags 9, 10 and 11
 constexpr int32_t kNumChannels = static_cast<int32_t>(std::size(kChannelNames));
 const CRgba kLabelColour{253, 255, 115, 255};
 
-struct KnobPlace {
-    int32_t parameter;
-    CPos origin;
-};
+// What the tone knobs edit, in the order of kToneKnobOrigins.
+constexpr int32_t kToneKnobParameters[] = {kVoicing, kDrive, kBass, kMid, kTreble, kPresence, kMaster};
+static_assert(std::size(kToneKnobParameters) == std::size(kToneKnobOrigins));
 
-// The seven tone knobs, left to right.
-const KnobPlace kToneKnobs[] = {
-    {kVoicing, CPos(7, 50)},
-    {kDrive, CPos(59, 50)},
-    {kBass, CPos(113, 50)},
-    {kMid, CPos(167, 50)},
-    {kTreble, CPos(221, 50)},
-    {kPresence, CPos(275, 50)},
-    {kMaster, CPos(329, 50)},
-};
-const CPos kInputKnobOrigin(42, 0);
-const CBox kChannelLabelBox(140, 5, 240, 25);
-const CPos kChannelDownOrigin(123, 8);
-const CPos kChannelUpOrigin(242, 8);
-const CPos kBypassButtonOrigin(275, 26);
+CPos toPos(PanelPoint point)
+{
+    return CPos(point.x, point.y);
+}
+
+CBox toBox(PanelRect rect)
+{
+    return CBox(rect.left, rect.top, rect.right, rect.bottom);
+}
 
 // A control's rectangle: its fixed origin, the size of one frame of its image.
 CBox frameBox(CPos origin, const CImage& image, int32_t frames)
@@ -87,7 +71,7 @@ int32_t parameterOfTag(int32_t tag)
 
 GrimboltEditor::GrimboltEditor(AudioEffect* effect)
     : AEffGUIEditor(effect)
-    , background_(new CImage(kBackground))
+    , background_(new CImage(kBackgroundImage))
 {
     rect_ = {
         0, 0, static_cast<int16_t>(background_->getHeight()), static_cast<int16_t>(background_->getWidth())};
@@ -127,31 +111,32 @@ bool GrimboltEditor::buildPanel(void* window)
 
 void GrimboltEditor::buildControls(CFrame* frame)
 {
-    auto* inputStrip = new CImage(kInputKnobStrip);
-    knobs_[kInputGain] = makeKnob(kInputKnobOrigin, inputStrip, kInputGain, this);
+    auto* inputStrip = new CImage(kInputKnobImage);
+    knobs_[kInputGain] = makeKnob(toPos(kInputKnobOrigin), inputStrip, kInputGain, this);
     frame->addView(knobs_[kInputGain]);
     inputStrip->release();
 
-    auto* toneStrip = new CImage(kToneKnobStrip);
-    for (const KnobPlace& place : kToneKnobs) {
-        knobs_[place.parameter] = makeKnob(place.origin, toneStrip, place.parameter, this);
-        frame->addView(knobs_[place.parameter]);
+    auto* toneStrip = new CImage(kToneKnobImage);
+    for (size_t i = 0; i < std::size(kToneKnobParameters); ++i) {
+        const int32_t parameter = kToneKnobParameters[i];
+        knobs_[parameter] = makeKnob(toPos(kToneKnobOrigins[i]), toneStrip, parameter, this);
+        frame->addView(knobs_[parameter]);
     }
     toneStrip->release();
 
-    channelLabel_ = new CTextLabel(kChannelLabelBox);
+    channelLabel_ = new CTextLabel(toBox(kChannelLabelBox));
     channelLabel_->setFontFace(CFontTable::kItalicFace);
     channelLabel_->setFontColor(kLabelColour);
     channelLabel_->setText(kChannelNames[0]);
     frame->addView(channelLabel_);
 
-    channelDownButton_ = makeKickButton(kChannelDownOrigin, kChannelDownImage, kTagChannelDown, this);
+    channelDownButton_ = makeKickButton(toPos(kChannelDownOrigin), kChannelDownImage, kTagChannelDown, this);
     frame->addView(channelDownButton_);
-    channelUpButton_ = makeKickButton(kChannelUpOrigin, kChannelUpImage, kTagChannelUp, this);
+    channelUpButton_ = makeKickButton(toPos(kChannelUpOrigin), kChannelUpImage, kTagChannelUp, this);
     frame->addView(channelUpButton_);
 
     auto* lamp = new CImage(kBypassButtonImage);
-    bypassCabButton_ = new COnOffButton(frameBox(kBypassButtonOrigin, *lamp, kButtonFrames), this,
+    bypassCabButton_ = new COnOffButton(frameBox(toPos(kBypassButtonOrigin), *lamp, kButtonFrames), this,
         kBypassCabinet, lamp, COnOffButton::kReportAfterRedraw);
     lamp->release();
     frame->addView(bypassCabButton_);

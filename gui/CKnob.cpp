@@ -1,5 +1,6 @@
 #include "gui/CKnob.h"
 
+#include "base/MathConstants.h"
 #include "gui/CButtonState.h"
 #include "gui/CFrame.h"
 #include "gui/CGraphics.h"
@@ -9,21 +10,21 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
-constexpr float kTwoPi = 2.0f * kPi;
-constexpr float kStartAngle = 5.0f * kPi / 4.0f;   // the minimum, lower left
-constexpr float kRangeAngle = -3.0f * kPi / 2.0f;  // clockwise to the maximum, lower right
-constexpr float kGapHalfAngle = (kTwoPi - 3.0f * kPi / 2.0f) / 2.0f;
+// The angles are worked in float, as the knob's values are.
+constexpr float kPiF = static_cast<float>(kPi);
+constexpr float kTwoPiF = static_cast<float>(kTwoPi);
+constexpr float kStartAngle = 5.0f * kPiF / 4.0f;   // the minimum, lower left
+constexpr float kRangeAngle = -3.0f * kPiF / 2.0f;  // clockwise to the maximum, lower right
+constexpr float kGapHalfAngle = (kTwoPiF - 3.0f * kPiF / 2.0f) / 2.0f;
 constexpr float kPixelsPerRange = 200.0f;
 constexpr float kFineFactor = 1.5f;  // Shift: this many times the pixels for the range
-constexpr int32_t kLinearKnobMode = 2;
 
 float wrapOnce(float angle)
 {
     if (angle < 0.0f)
-        return angle + kTwoPi;
-    if (angle > kTwoPi)
-        return angle - kTwoPi;
+        return angle + kTwoPiF;
+    if (angle > kTwoPiF)
+        return angle - kTwoPiF;
     return angle;
 }
 
@@ -85,7 +86,7 @@ float CKnob::valueFromPoint(CPos point) const
 {
     float alpha = static_cast<float>(std::atan2(radius_ - point.v, point.h - radius_));
     if (alpha < 0.0f)
-        alpha += kTwoPi;
+        alpha += kTwoPiF;
     // alpha counts counterclockwise, the knob's range clockwise: alpha2 is the point's angle
     // counterclockwise from the maximum (lower right), give or take a whole turn, and the
     // value falls linearly with it from the maximum (0) to the minimum (270 degrees). alpha3,
@@ -100,9 +101,9 @@ float CKnob::valueFromPoint(CPos point) const
     if (alpha3 > -kRangeAngle)
         return minValue_;
     if (alpha2 > maxBound)
-        alpha2 -= kTwoPi;
+        alpha2 -= kTwoPiF;
     else if (alpha2 < -kGapHalfAngle)
-        alpha2 += kTwoPi;
+        alpha2 += kTwoPiF;
     return maxValue_ + angleScale() * alpha2;
 }
 

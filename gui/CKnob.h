@@ -8,6 +8,16 @@
 
 #include "gui/CControl.h"
 
+#include <cstdint>
+
+// The editor's knob modes (CFrame::getKnobMode), as hosts set them. Knobs drag linearly in
+// the linear mode and circularly in both others.
+enum CKnobMode : int32_t {
+    kCircularKnobMode = 0,
+    kRelativeCircularKnobMode = 1,
+    kLinearKnobMode = 2,
+};
+
 class CKnob : public CControl {
 public:
     CKnob(

@@ -13,3 +13,11 @@ set(GRIMBOLT_PANEL_IMAGES
   122 ${CMAKE_CURRENT_LIST_DIR}/channel-down.png
   123 ${CMAKE_CURRENT_LIST_DIR}/input-knob.png
 )
+
+# The same ids for C++ (kToneKnobImage, kBackgroundImage, ...), as
+# #include "resources/PanelImageIds.h" for targets linking grimbolt_panel_image_ids.
+include(${PROJECT_SOURCE_DIR}/cmake/ResourceIdHeader.cmake)
+grimbolt_resource_id_header(${PROJECT_BINARY_DIR}/generated/resources/PanelImageIds.h Image
+  ${GRIMBOLT_PANEL_IMAGES})
+add_library(grimbolt_panel_image_ids INTERFACE)
+target_include_directories(grimbolt_panel_image_ids INTERFACE ${PROJECT_BINARY_DIR}/generated)

@@ -4,17 +4,19 @@
 // fonts writes the same files.
 //
 //   grimbolt-panel-art OUTDIR
+#include "base/MathConstants.h"
+#include "editor/PanelLayout.h"
+
 #include <cairo.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr int kKnobFrames = 63;
 const char* const kLegendFont = "Liberation Sans";
 
 // A small linear congruential generator: the same streaks on every run and machine.
@@ -86,7 +88,7 @@ void screw(cairo_t* cr, double x, double y, double angle)
     cairo_pattern_t* head = cairo_pattern_create_radial(x - 1, y - 1, 0.5, x, y, 3.5);
     cairo_pattern_add_color_stop_rgb(head, 0, 0.85, 0.85, 0.82);
     cairo_pattern_add_color_stop_rgb(head, 1, 0.35, 0.35, 0.35);
-    cairo_arc(cr, x, y, 3.5, 0, 2 * kPi);
+    cairo_arc(cr, x, y, 3.5, 0, kTwoPi);
     cairo_set_source(cr, head);
     cairo_fill(cr);
     cairo_pattern_destroy(head);
@@ -99,8 +101,8 @@ void screw(cairo_t* cr, double x, double y, double angle)
 
 bool background(const std::string& dir)
 {
-    const int width = 380;
-    const int height = 110;
+    const int width = kPanelSize.width;
+    const int height = kPanelSize.height;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
 
@@ -151,7 +153,10 @@ bool background(const std::string& dir)
     cairo_stroke(cr);
 
     // The channel window's bezel around the label and its arrows.
-    roundedRect(cr, 119.5, 3.5, 146, 23, 4);
+    const double bezelLeft = kChannelDownOrigin.x - 3.5;
+    const double bezelRight = kChannelUpOrigin.x + kChannelArrowFrame.width + 3.5;
+    roundedRect(cr, bezelLeft, kChannelLabelBox.top - 1.5, bezelRight - bezelLeft,
+        kChannelLabelBox.bottom - kChannelLabelBox.top + 3.0, 4);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
     cairo_fill_preserve(cr);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.12);
@@ -166,20 +171,11 @@ bool background(const std::string& dir)
     legend(cr, "GRIMBOLT", 325, 19, 17, true);
     legend(cr, "Bypass cab", 331, 40, 10);
 
-    const struct {
-        const char* text;
-        double centre;
-    } toneLegends[] = {
-        {"voicing", 30.5},
-        {"gain", 82.5},
-        {"bass", 136.5},
-        {"mid", 190.5},
-        {"treble", 244.5},
-        {"presence", 298.5},
-        {"master", 352.5},
-    };
-    for (const auto& item : toneLegends)
-        legend(cr, item.text, item.centre, 103, 10);
+    // Each tone knob's name centred under it, in the order of kToneKnobOrigins.
+    const char* const toneLegends[] = {"voicing", "gain", "bass", "mid", "treble", "presence", "master"};
+    static_assert(std::size(toneLegends) == std::size(kToneKnobOrigins));
+    for (size_t i = 0; i < std::size(toneLegends); ++i)
+        legend(cr, toneLegends[i], kToneKnobOrigins[i].x + kToneKnobFrame.width / 2.0, 103, 10);
 
     cairo_destroy(cr);
     return save(surface, dir + "/background.png");
@@ -203,26 +199,26 @@ bool knobStrip(const std::string& path, int frameWidth, int frameHeight, double 
         for (int tick = 0; tick <= 10; ++tick) {
             const double a = (225.0 - 27.0 * tick) * kPi / 180.0;
             cairo_arc(cr, cx + (radius + 3.2) * std::cos(a), cy - (radius + 3.2) * std::sin(a),
-                tick % 5 == 0 ? 1.1 : 0.7, 0, 2 * kPi);
+                tick % 5 == 0 ? 1.1 : 0.7, 0, kTwoPi);
             setColour(cr, kLegendYellow, tick % 5 == 0 ? 0.95 : 0.6);
             cairo_fill(cr);
         }
 
         // Shadow, skirt, knurls.
-        cairo_arc(cr, cx + 1, cy + 1.5, radius, 0, 2 * kPi);
+        cairo_arc(cr, cx + 1, cy + 1.5, radius, 0, kTwoPi);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
         cairo_fill(cr);
         cairo_pattern_t* skirt
             = cairo_pattern_create_radial(cx - radius / 3, cy - radius / 3, 1, cx, cy, radius);
         cairo_pattern_add_color_stop_rgb(skirt, 0, 0.30, 0.30, 0.30);
         cairo_pattern_add_color_stop_rgb(skirt, 1, 0.04, 0.04, 0.04);
-        cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, radius, 0, kTwoPi);
         cairo_set_source(cr, skirt);
         cairo_fill(cr);
         cairo_pattern_destroy(skirt);
         cairo_set_line_width(cr, 0.8);
         for (int knurl = 0; knurl < 24; ++knurl) {
-            const double a = angle + knurl * 2 * kPi / 24;
+            const double a = angle + knurl * kTwoPi / 24;
             cairo_move_to(cr, cx + (radius - 2.2) * std::cos(a), cy - (radius - 2.2) * std::sin(a));
             cairo_line_to(cr, cx + (radius - 0.4) * std::cos(a), cy - (radius - 0.4) * std::sin(a));
         }
@@ -235,7 +231,7 @@ bool knobStrip(const std::string& path, int frameWidth, int frameHeight, double 
         cairo_pattern_add_color_stop_rgb(gold, 0, 1.0, 0.93, 0.62);
         cairo_pattern_add_color_stop_rgb(gold, 0.6, 0.80, 0.62, 0.22);
         cairo_pattern_add_color_stop_rgb(gold, 1, 0.45, 0.32, 0.08);
-        cairo_arc(cr, cx, cy, cap, 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, cap, 0, kTwoPi);
         cairo_set_source(cr, gold);
         cairo_fill_preserve(cr);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.6);
@@ -275,11 +271,11 @@ void plate(cairo_t* cr, double x, double y, double w, double h, bool pressed)
 // Released: a dark arrow; pressed: a red one, a pixel lower.
 bool arrowButton(const std::string& path, bool pointsRight)
 {
-    const int w = 20;
-    const int h = 16;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, 2 * h);
+    const int w = kChannelArrowFrame.width;
+    const int h = kChannelArrowFrame.height;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, kButtonFrames * h);
     cairo_t* cr = cairo_create(surface);
-    for (int pressed = 0; pressed < 2; ++pressed) {
+    for (int pressed = 0; pressed < kButtonFrames; ++pressed) {
         const double top = pressed * h;
         plate(cr, 1, top, w - 2, h, pressed != 0);
         const double cy = top + h / 2.0 + pressed;
@@ -302,11 +298,11 @@ bool arrowButton(const std::string& path, bool pointsRight)
 // A square button with a round lamp: white (cabinet on) above, glowing red (bypassed) below.
 bool lampButton(const std::string& path)
 {
-    const int w = 19;
-    const int h = 20;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, 2 * h);
+    const int w = kBypassButtonFrame.width;
+    const int h = kBypassButtonFrame.height;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, kButtonFrames * h);
     cairo_t* cr = cairo_create(surface);
-    for (int lit = 0; lit < 2; ++lit) {
+    for (int lit = 0; lit < kButtonFrames; ++lit) {
         const double top = lit * h;
         plate(cr, 0, top + 0.5, w, h - 1, false);
         const double cx = w / 2.0;
@@ -321,7 +317,7 @@ bool lampButton(const std::string& path)
             cairo_pattern_add_color_stop_rgb(glass, 0.6, 0.88, 0.88, 0.85);
             cairo_pattern_add_color_stop_rgb(glass, 1, 0.55, 0.55, 0.52);
         }
-        cairo_arc(cr, cx, cy, 5, 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, 5, 0, kTwoPi);
         cairo_set_source(cr, glass);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(glass);
@@ -357,11 +353,13 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = background(dir) && knobStrip(dir + "/tone-knob.png", 47, 42, 15.5)
-        && knobStrip(dir + "/input-knob.png", 38, 34, 12.0) && arrowButton(dir + "/channel-down.png", false)
-        && arrowButton(dir + "/channel-up.png", true) && lampButton(dir + "/bypass-button.png")
-        && spare(dir + "/spare-112.png", 10, 20, 0.3) && spare(dir + "/spare-113.png", 10, 20, 0.3)
-        && spare(dir + "/spare-118.png", 10, 20, 0.3) && spare(dir + "/spare-115.png", 36, 36, 0.25)
-        && spare(dir + "/spare-116.png", 24, 24, 0.25) && spare(dir + "/spare-117.png", 6, 6, 0.25);
+    const bool ok = background(dir)
+        && knobStrip(dir + "/tone-knob.png", kToneKnobFrame.width, kToneKnobFrame.height, 15.5)
+        && knobStrip(dir + "/input-knob.png", kInputKnobFrame.width, kInputKnobFrame.height, 12.0)
+        && arrowButton(dir + "/channel-down.png", false) && arrowButton(dir + "/channel-up.png", true)
+        && lampButton(dir + "/bypass-button.png") && spare(dir + "/spare-112.png", 10, 20, 0.3)
+        && spare(dir + "/spare-113.png", 10, 20, 0.3) && spare(dir + "/spare-118.png", 10, 20, 0.3)
+        && spare(dir + "/spare-115.png", 36, 36, 0.25) && spare(dir + "/spare-116.png", 24, 24, 0.25)
+        && spare(dir + "/spare-117.png", 6, 6, 0.25);
     return ok ? 0 : 1;
 }
