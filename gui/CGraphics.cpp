@@ -63,7 +63,7 @@ void CGraphics::lineTo(CPos where)
     if (surface_) {
         const CPos from = CPos(penPosition_).offset(offset_.h, offset_.v);
         const CPos to = CPos(where).offset(offset_.h, offset_.v);
-        drawing::drawLine(surface_, from, to, penColor_);
+        drawing::drawLine(surface_, from, to, penColor_, lineStyle_);
     }
     penPosition_ = where;
 }
@@ -87,10 +87,10 @@ void CGraphics::drawString(const char* text, const CBox& box, bool opaque, CText
     drawing::drawText(surface_, text, device, font_, fontColor_, opaque ? &fillColor_ : nullptr, align);
 }
 
-void CGraphics::drawImage(const NativeImage* image, const CBox& box, CPos source)
+void CGraphics::drawImage(const NativeImage* image, const CBox& box, CPos source, uint8_t alpha)
 {
     if (surface_ && image)
-        drawing::blendImage(surface_, box.moved(offset_.h, offset_.v), image, source);
+        drawing::blendImage(surface_, box.moved(offset_.h, offset_.v), image, source, alpha);
 }
 
 void CGraphics::copyTo(CGraphics* destination, const CBox& box, CPos sourcePos) const

@@ -28,6 +28,9 @@ public:
     CPos getWindowOrigin() const { return windowOrigin_; }
 
     void setFrameColor(CRgba colour) { penColor_ = colour; }
+    // kLineSolid or kLineDotted; any other value draws solid.
+    void setLineStyle(int32_t style) { lineStyle_ = style == kLineDotted ? kLineDotted : kLineSolid; }
+    CLineStyle getLineStyle() const { return lineStyle_; }
     void setFillColor(CRgba colour) { fillColor_ = colour; }
     void setFontColor(CRgba colour) { fontColor_ = colour; }
     // Font table index (outside the table: 0), size in pixels (0: the table's), face bits.
@@ -37,8 +40,8 @@ public:
     void setClipRect(const CBox& box);
     CBox getClipRect() const { return clipBox_.moved(-offset_.h, -offset_.v); }
 
-    // A one-pixel line in the frame colour from the current point to where; where itself
-    // is left out, as every Windows line is.
+    // A one-pixel line in the frame colour and line style from the current point to where;
+    // where itself is left out, as every Windows line is.
     void moveTo(CPos where) { penPosition_ = where; }
     void lineTo(CPos where);
     // Fills left + 1 .. right, top + 1 .. bottom: the top row and left column stay out.
@@ -46,8 +49,8 @@ public:
     // One line of text in the font colour, vertically centred; left-aligned text starts one
     // pixel inside box. opaque fills the text's background with the fill colour.
     void drawString(const char* text, const CBox& box, bool opaque = false, CTextAlign align = kCenterText);
-    // For CImage: blends the box-sized block at source in image onto box.
-    void drawImage(const NativeImage* image, const CBox& box, CPos source);
+    // For CImage: blends the box-sized block at source in image onto box, scaled by alpha.
+    void drawImage(const NativeImage* image, const CBox& box, CPos source, uint8_t alpha = 255);
     // Copies the box-sized block at sourcePos in this context to box in destination.
     void copyTo(CGraphics* destination, const CBox& box, CPos sourcePos) const;
     // Copies box (this context's coordinates) into out, box.width() pixels per row.
@@ -68,6 +71,7 @@ private:
     CPos offset_;
     CPos penPosition_;
     CRgba penColor_ = kWhiteCRgba;
+    CLineStyle lineStyle_ = kLineSolid;
     CRgba fillColor_ = kBlackCRgba;
     CRgba fontColor_ = kWhiteCRgba;
     FontSpec font_;

@@ -59,8 +59,13 @@ bool CImage::loadPng(const uint8_t* data, size_t size)
 
 void CImage::draw(CGraphics* context, const CBox& box, CPos offset) const
 {
+    drawBlended(context, box, offset, 255);
+}
+
+void CImage::drawBlended(CGraphics* context, const CBox& box, CPos offset, uint8_t alpha) const
+{
     if (bitmap_ && context)
-        context->drawImage(bitmap_, box, offset);
+        context->drawImage(bitmap_, box, offset, alpha);
 }
 
 void CImage::freeBitmap()

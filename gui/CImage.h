@@ -31,6 +31,8 @@ public:
 
     // Blends the box-sized block at offset in the image onto box in the context.
     void draw(CGraphics* context, const CBox& box, CPos offset = CPos()) const;
+    // The same with every pixel first scaled by alpha / 255: 0 leaves the context as it was.
+    void drawBlended(CGraphics* context, const CBox& box, CPos offset, uint8_t alpha) const;
 
 private:
     void freeBitmap();

@@ -40,6 +40,8 @@ struct FontSpec {
 
 enum CTextAlign : int32_t { kLeftText = 0, kCenterText = 1, kRightText = 2 };
 
+enum CLineStyle : int32_t { kLineSolid = 0, kLineDotted = 1 };
+
 namespace drawing {
 
 // An offscreen surface like the given one (null: like the screen), its pixels undefined.
@@ -49,10 +51,13 @@ void destroySurface(NativeSurface* surface);
 // Later operations touch only pixels inside box.
 void setClip(NativeSurface* surface, const CBox& box);
 void fillRect(NativeSurface* surface, const CBox& box, CRgba colour);
-// One pixel wide, no anti-aliasing; the end point is left out.
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour);
-// Source-over: the image's premultiplied pixels from source onwards, box-sized, onto box.
-void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source);
+// One pixel wide, no anti-aliasing; the end point is left out. A dotted line draws three
+// pixels and leaves out three, counted along its longer axis from its start.
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style);
+// Source-over: the image's premultiplied pixels from source onwards, box-sized, onto box,
+// each first scaled by alpha / 255 (255: the image as it is).
+void blendImage(
+    NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha);
 // A plain copy of a box-sized block from source (at sourcePos) to box.
 void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos);
 // One line, vertically centred in box, aligned by align; kLeftText starts one pixel inside.

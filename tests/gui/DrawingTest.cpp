@@ -105,6 +105,38 @@ TEST_F(Drawing, LinesLeaveOutTheirEndPointAndBreakTiesUpOrLeft)
     }
 }
 
+// A dotted line draws three pixels and leaves out three, counted along its longer axis from
+// its own start, so every lineTo starts the pattern afresh (GDI's dotted pen under wine).
+TEST_F(Drawing, DottedLinesDrawThreeAndLeaveOutThreeFromEachLinesStart)
+{
+    struct Case {
+        std::vector<CPos> points;
+        PixelSet pixels;
+    };
+    const Case cases[] = {
+        {{{1, 12}, {12, 12}}, {{1, 12}, {2, 12}, {3, 12}, {7, 12}, {8, 12}, {9, 12}}},
+        {{{12, 12}, {1, 12}}, {{12, 12}, {11, 12}, {10, 12}, {6, 12}, {5, 12}, {4, 12}}},
+        {{{3, 11}, {3, 2}}, {{3, 11}, {3, 10}, {3, 9}, {3, 5}, {3, 4}, {3, 3}}},
+        {{{10, 10}, {20, 14}}, {{10, 10}, {11, 10}, {12, 11}, {16, 12}, {17, 13}, {18, 13}}},
+        {{{1, 5}, {5, 5}, {12, 5}}, {{1, 5}, {2, 5}, {3, 5}, {5, 5}, {6, 5}, {7, 5}, {11, 5}}},
+    };
+    buffer->setFrameColor(kPaint);
+    buffer->setLineStyle(kLineDotted);
+    for (const Case& c : cases) {
+        clear(kBlackCRgba);
+        buffer->moveTo(c.points[0]);
+        for (size_t i = 1; i < c.points.size(); ++i)
+            buffer->lineTo(c.points[i]);
+        EXPECT_EQ(painted(CBox(0, 0, kWidth, kHeight)), c.pixels)
+            << "from (" << c.points[0].h << ", " << c.points[0].v << ")";
+    }
+    clear(kBlackCRgba);
+    buffer->setLineStyle(kLineSolid);
+    buffer->moveTo(CPos(1, 12));
+    buffer->lineTo(CPos(8, 12));
+    EXPECT_EQ(painted(CBox(0, 0, kWidth, kHeight)), boxPixels(CBox(1, 12, 8, 13)));
+}
+
 // Premultiplied source-over with (colour x alpha) >> 8 at load time and the destination
 // scaled by (255 - alpha) / 255, rounded to nearest.
 TEST_F(Drawing, HalfTransparentImageBlendsOverAColour)
@@ -126,6 +158,35 @@ TEST_F(Drawing, HalfTransparentImageBlendsOverAColour)
         for (uint32_t& pixel : pixels)
             pixel = rgb(pixel);
         EXPECT_EQ(pixels, c.expected);
+    }
+    image->release();
+}
+
+// With a constant alpha every premultiplied channel, alpha too, is first scaled by alpha / 255
+// rounded to nearest, then blended as above: what AlphaBlend gives under wine for every
+// constant alpha over these images and four backgrounds.
+TEST_F(Drawing, BlendedImageIsScaledByTheConstantAlphaFirst)
+{
+    struct Case {
+        uint8_t alpha;
+        CRgba background;
+        std::vector<uint32_t> expected;
+    };
+    const Case cases[] = {
+        {0, {255, 255, 255, 255}, {0xffffff, 0xffffff, 0xffffff, 0xffffff}},
+        {77, {255, 255, 255, 255}, {0xfed8d8, 0xd8d8fe, 0xffffff, 0xccf2d8}},
+        {77, {30, 60, 90, 255}, {0x3f334c, 0x193372, 0x2f4b66, 0x205d5a}},
+        {128, {30, 60, 90, 255}, {0x562d43, 0x162d83, 0x3a546f, 0x22725a}},
+        {255, {30, 60, 90, 255}, {0x8e1e2d, 0x0f1eac, 0x556c82, 0x25a959}},
+    };
+    auto* image = new CImage(kHalfAlpha4x1);
+    for (const Case& c : cases) {
+        clear(c.background);
+        image->drawBlended(buffer, CBox(5, 6, 9, 7), CPos(), c.alpha);
+        std::vector<uint32_t> pixels = readPixels(*buffer, CBox(5, 6, 9, 7));
+        for (uint32_t& pixel : pixels)
+            pixel = rgb(pixel);
+        EXPECT_EQ(pixels, c.expected) << "alpha " << int(c.alpha);
     }
     image->release();
 }

@@ -32,11 +32,16 @@ void SoftwareCanvas::plot(int32_t x, int32_t y, uint32_t pixel)
         target_.at(x, y) = pixel;
 }
 
+// A dotted line is kDotRun pixels drawn, kDotRun left out, and so on, counted in steps
+// along the major axis from each line's start: GDI's dotted pen, measured under wine, starts
+// its pattern afresh at every line, whatever the line before.
+constexpr int32_t kDotRun = 3;
+
 // Steps along the major axis; the minor coordinate is the ideal one rounded to the nearest
 // pixel. Where the ideal line passes exactly between two pixels, GDI (measured under wine
 // for every octant) takes the upper one on mostly horizontal lines and the left one on
 // mostly vertical lines.
-void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel)
+void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel, bool dotted)
 {
     const int32_t dx = std::abs(to.h - from.h);
     const int32_t dy = std::abs(to.v - from.v);
@@ -48,6 +53,8 @@ void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel)
     // A tie moves on to the next minor pixel only when that one is the upper / left one.
     const bool tieSteps = horizontal ? stepY < 0 : stepX < 0;
     for (int32_t i = 0; i < major; ++i) {
+        if (dotted && (i / kDotRun) % 2 != 0)
+            continue;
         // The ideal minor offset is i * minor / major; compare its fraction with one half.
         const int64_t twice = 2 * static_cast<int64_t>(i) * minor;
         int32_t offset = static_cast<int32_t>(twice / (2 * major));
@@ -91,7 +98,15 @@ uint32_t SoftwareCanvas::blendPixel(uint32_t source, uint32_t destination)
     return result;
 }
 
-void SoftwareCanvas::blend(const CBox& box, const PixelMap& source, CPos sourcePos)
+uint32_t SoftwareCanvas::scalePixel(uint32_t source, uint32_t alpha)
+{
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        result |= (((source >> shift) & 0xff) * alpha + 127) / 255 << shift;
+    return result;
+}
+
+void SoftwareCanvas::blend(const CBox& box, const PixelMap& source, CPos sourcePos, uint8_t alpha)
 {
     CBox visible;
     if (!clipBlock(box, source, sourcePos, visible))
@@ -100,7 +115,7 @@ void SoftwareCanvas::blend(const CBox& box, const PixelMap& source, CPos sourceP
         const uint32_t* in = source.row(sourcePos.v + y) + sourcePos.h;
         uint32_t* out = target_.row(visible.top + y) + visible.left;
         for (int32_t x = 0; x < visible.width(); ++x)
-            out[x] = blendPixel(in[x], out[x]);
+            out[x] = blendPixel(alpha == 255 ? in[x] : scalePixel(in[x], alpha), out[x]);
     }
 }
 

@@ -19,13 +19,17 @@ public:
     const CBox& clip() const { return clip_; }
 
     void fillRect(const CBox& box, uint32_t pixel);
-    void drawLine(CPos from, CPos to, uint32_t pixel);
+    // dotted: three pixels drawn, three left out, from the line's start.
+    void drawLine(CPos from, CPos to, uint32_t pixel, bool dotted = false);
     // Nothing is drawn when the source block is not wholly inside source.
-    void blend(const CBox& box, const PixelMap& source, CPos sourcePos);
+    // Each source pixel is first scaled by alpha / 255.
+    void blend(const CBox& box, const PixelMap& source, CPos sourcePos, uint8_t alpha = 255);
     void copy(const CBox& box, const PixelMap& source, CPos sourcePos);
 
     // The premultiplied result of src over dst, channel by channel.
     static uint32_t blendPixel(uint32_t source, uint32_t destination);
+    // source with every channel scaled by alpha / 255, rounded to nearest.
+    static uint32_t scalePixel(uint32_t source, uint32_t alpha);
 
 private:
     // The part of box inside the clip, and the matching start in the source.

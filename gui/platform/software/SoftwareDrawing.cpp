@@ -72,14 +72,14 @@ void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
     surface->canvas.fillRect(box, opaquePixel(colour));
 }
 
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour)
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style)
 {
-    surface->canvas.drawLine(from, to, opaquePixel(colour));
+    surface->canvas.drawLine(from, to, opaquePixel(colour), style == kLineDotted);
 }
 
-void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source)
+void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha)
 {
-    surface->canvas.blend(box, image->pixels, source);
+    surface->canvas.blend(box, image->pixels, source, alpha);
 }
 
 void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos)

@@ -24,11 +24,12 @@ COLORREF colourRef(CRgba colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-void selectPen(NativeSurface& surface, COLORREF colour)
+void selectPen(NativeSurface& surface, COLORREF colour, CLineStyle lineStyle)
 {
-    if (surface.pen && surface.penColour == colour)
+    const int style = lineStyle == kLineDotted ? PS_DOT : PS_SOLID;
+    if (surface.pen && surface.penColour == colour && surface.penStyle == style)
         return;
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HPEN pen = CreatePen(style, 1, colour);
     if (!pen)
         return;
     SelectObject(surface.dc, pen);
@@ -36,6 +37,7 @@ void selectPen(NativeSurface& surface, COLORREF colour)
         DeleteObject(surface.pen);
     surface.pen = pen;
     surface.penColour = colour;
+    surface.penStyle = style;
 }
 
 bool selectBrush(NativeSurface& surface, COLORREF colour)
@@ -67,6 +69,13 @@ void selectFont(NativeSurface& surface, const FontSpec& spec)
         DeleteObject(surface.font);
     surface.font = font;
     surface.fontSpec = spec;
+}
+
+bool readsSourceOffsetWrongly()
+{
+    const OSVERSIONINFOA& version = win32::platformVersionRecord();
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4
+        && version.dwMinorVersion == 10;
 }
 
 // A 32-bit top-down DIB section, so that row 0 is the top row in memory.
@@ -167,14 +176,14 @@ void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
     FillRect(surface->dc, &rect, surface->brush);
 }
 
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour)
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style)
 {
-    selectPen(*surface, colourRef(colour));
+    selectPen(*surface, colourRef(colour), style);
     MoveToEx(surface->dc, from.h, from.v, nullptr);
     LineTo(surface->dc, to.h, to.v);
 }
 
-void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source)
+void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha)
 {
     // Without msimg32 an image with alpha cannot be shown as it should; it is left out.
     const win32::AlphaBlendFunction blend = win32::alphaBlend();
@@ -184,9 +193,26 @@ void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* imag
     if (!imageDc)
         return;
     HGDIOBJ old = SelectObject(imageDc, image->dib);
-    const BLENDFUNCTION function = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    blend(surface->dc, box.left, box.top, box.width(), box.height(), imageDc, source.h, source.v, box.width(),
-        box.height(), function);
+    const BLENDFUNCTION function = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+    if (readsSourceOffsetWrongly()) {
+        // Windows 98's AlphaBlend mislays a source block that does not start at the origin:
+        // the block goes to a bitmap of its own first.
+        HDC blockDc = CreateCompatibleDC(surface->dc);
+        HBITMAP block = blockDc ? CreateCompatibleBitmap(imageDc, box.width(), box.height()) : nullptr;
+        if (block) {
+            HGDIOBJ oldBlock = SelectObject(blockDc, block);
+            BitBlt(blockDc, 0, 0, box.width(), box.height(), imageDc, source.h, source.v, SRCCOPY);
+            blend(surface->dc, box.left, box.top, box.width(), box.height(), blockDc, 0, 0, box.width(),
+                box.height(), function);
+            SelectObject(blockDc, oldBlock);
+            DeleteObject(block);
+        }
+        if (blockDc)
+            DeleteDC(blockDc);
+    } else {
+        blend(surface->dc, box.left, box.top, box.width(), box.height(), imageDc, source.h, source.v,
+            box.width(), box.height(), function);
+    }
     SelectObject(imageDc, old);
     DeleteDC(imageDc);
 }

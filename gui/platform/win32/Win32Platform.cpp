@@ -11,6 +11,8 @@ HCURSOR defaultCursor = nullptr;
 HMODULE imageLibrary = nullptr;
 int imageLibraryUsers = 0;
 win32::AlphaBlendFunction alphaBlendEntry = nullptr;
+win32::TransparentBltFunction transparentBltEntry = nullptr;
+OSVERSIONINFOA platformVersion = {};
 
 bool held(int virtualKey)
 {
@@ -47,6 +49,16 @@ namespace win32 {
 AlphaBlendFunction alphaBlend()
 {
     return alphaBlendEntry;
+}
+
+TransparentBltFunction transparentBlt()
+{
+    return transparentBltEntry;
+}
+
+const OSVERSIONINFOA& platformVersionRecord()
+{
+    return platformVersion;
 }
 
 HMODULE toolkitModule()
@@ -138,9 +150,23 @@ void loadDrawingServices()
     if (imageLibraryUsers++ > 0)
         return;
     imageLibrary = LoadLibraryA("msimg32.dll");
-    alphaBlendEntry = imageLibrary ? reinterpret_cast<win32::AlphaBlendFunction>(
-                          reinterpret_cast<void*>(GetProcAddress(imageLibrary, "AlphaBlend")))
-                                   : nullptr;
+    alphaBlendEntry = nullptr;
+    transparentBltEntry = nullptr;
+    if (!imageLibrary)
+        return;
+    alphaBlendEntry = reinterpret_cast<win32::AlphaBlendFunction>(
+        reinterpret_cast<void*>(GetProcAddress(imageLibrary, "AlphaBlend")));
+    // Windows 9x's TransparentBlt leaks memory on every call; there keyed images are drawn
+    // through a mask made by hand.
+    platformVersion = {};
+    platformVersion.dwOSVersionInfoSize = sizeof(platformVersion);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool known = GetVersionExA(&platformVersion) != 0;
+#pragma GCC diagnostic pop
+    if (known && platformVersion.dwPlatformId > VER_PLATFORM_WIN32_WINDOWS)
+        transparentBltEntry = reinterpret_cast<win32::TransparentBltFunction>(
+            reinterpret_cast<void*>(GetProcAddress(imageLibrary, "TransparentBlt")));
 }
 
 void unloadDrawingServices()
@@ -148,6 +174,7 @@ void unloadDrawingServices()
     if (imageLibraryUsers == 0 || --imageLibraryUsers > 0)
         return;
     alphaBlendEntry = nullptr;
+    transparentBltEntry = nullptr;
     if (imageLibrary)
         FreeLibrary(imageLibrary);
     imageLibrary = nullptr;

@@ -26,6 +26,7 @@ struct NativeSurface {
     // Ours, replaced only when the colour or font changes.
     HPEN pen = nullptr;
     COLORREF penColour = 0;
+    int penStyle = PS_SOLID;
     HBRUSH brush = nullptr;
     COLORREF brushColour = 0;
     HFONT font = nullptr;
@@ -46,6 +47,11 @@ void releaseSurfaceObjects(NativeSurface& surface);
 // msimg32's AlphaBlend while the drawing services are loaded, else null.
 using AlphaBlendFunction = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 AlphaBlendFunction alphaBlend();
+// msimg32's TransparentBlt while the drawing services are loaded on the NT family, else null.
+using TransparentBltFunction = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
+TransparentBltFunction transparentBlt();
+// The system's version as read when msimg32 was loaded (all zero before).
+const OSVERSIONINFOA& platformVersionRecord();
 // The module (DLL or program) that contains the toolkit: its resources and window class.
 HMODULE toolkitModule();
 // Read when the window class is registered.
