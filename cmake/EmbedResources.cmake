@@ -1,5 +1,6 @@
-# Resources for a binary: PNG files under numeric ids, found by the toolkit's findResource.
-# On Windows a resource script (type "PNG") for windres; on Linux a generated table of byte
+# Resources for a binary: PNG files under numeric ids, found by the toolkit's findResource,
+# and BMP files (by their extension), which the toolkit loads as bitmap resources. On Windows a
+# resource script (types "PNG" and BITMAP) for windres; on Linux a generated table of byte
 # arrays that registers itself when the binary loads.
 #
 #   grimbolt_embed_resources(TARGET ID FILE [ID FILE ...])
@@ -18,7 +19,11 @@ function(grimbolt_embed_resources target)
     get_filename_component(file ${file} ABSOLUTE)
     list(APPEND files ${file})
     list(APPEND entries "${id}=${file}")
-    string(APPEND script "${id} PNG \"${file}\"\n")
+    if(file MATCHES "\\.bmp$")
+      string(APPEND script "${id} BITMAP \"${file}\"\n")
+    else()
+      string(APPEND script "${id} PNG \"${file}\"\n")
+    endif()
   endwhile()
   if(WIN32)
     set(output ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.rc)

@@ -93,6 +93,17 @@ void CGraphics::drawImage(const NativeImage* image, const CBox& box, CPos source
         drawing::blendImage(surface_, box.moved(offset_.h, offset_.v), image, source, alpha);
 }
 
+void CGraphics::copyImage(const NativeImage* image, const CBox& box, CPos source, const CRgba* key)
+{
+    if (!surface_ || !image)
+        return;
+    const CBox device = box.moved(offset_.h, offset_.v);
+    if (key)
+        drawing::copyImageKeyed(surface_, device, image, source, *key);
+    else
+        drawing::copyImage(surface_, device, image, source);
+}
+
 void CGraphics::copyTo(CGraphics* destination, const CBox& box, CPos sourcePos) const
 {
     if (!surface_ || !destination || !destination->surface_)

@@ -51,6 +51,9 @@ public:
     void drawString(const char* text, const CBox& box, bool opaque = false, CTextAlign align = kCenterText);
     // For CImage: blends the box-sized block at source in image onto box, scaled by alpha.
     void drawImage(const NativeImage* image, const CBox& box, CPos source, uint8_t alpha = 255);
+    // For CImage: copies the box-sized block at source in image onto box, leaving out the
+    // pixels of key's colour when key is given.
+    void copyImage(const NativeImage* image, const CBox& box, CPos source, const CRgba* key = nullptr);
     // Copies the box-sized block at sourcePos in this context to box in destination.
     void copyTo(CGraphics* destination, const CBox& box, CPos sourcePos) const;
     // Copies box (this context's coordinates) into out, box.width() pixels per row.

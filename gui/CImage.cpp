@@ -30,22 +30,40 @@ public:
 CImage::CImage(int32_t resourceId)
 {
     loadResource(resourceId);
+    keyColor_ = {255, 255, 255, 0};
 }
 
 CImage::~CImage()
 {
-    freeBitmap();
+    freeBitmaps();
 }
 
 bool CImage::loadResource(int32_t id)
 {
     const ResourceBytes resource = platform::findResource(id);
-    return loadPng(resource.data, resource.size);
+    if (resource.data)
+        return loadPng(resource.data, resource.size);
+    freeBitmaps();
+    int32_t bitmapWidth = 0;
+    int32_t bitmapHeight = 0;
+    bitmap_ = drawing::loadBitmapResource(id, bitmapWidth, bitmapHeight);
+    if (!bitmap_)
+        return false;
+    width_ = bitmapWidth;
+    height_ = bitmapHeight;
+    withoutAlpha_ = true;
+    return true;
+}
+
+bool CImage::loadFromPath(const char*)
+{
+    freeBitmaps();
+    return false;
 }
 
 bool CImage::loadPng(const uint8_t* data, size_t size)
 {
-    freeBitmap();
+    freeBitmaps();
     NativeImageDestination destination;
     if (!PngDecoder::decode(data, size, destination)) {
         drawing::destroyImage(destination.image);
@@ -59,7 +77,18 @@ bool CImage::loadPng(const uint8_t* data, size_t size)
 
 void CImage::draw(CGraphics* context, const CBox& box, CPos offset) const
 {
-    drawBlended(context, box, offset, 255);
+    if (!withoutAlpha_)
+        drawBlended(context, box, offset, 255);
+    else if (bitmap_ && context)
+        context->copyImage(bitmap_, box, offset);
+}
+
+void CImage::drawKeyed(CGraphics* context, const CBox& box, CPos offset) const
+{
+    if (!withoutAlpha_)
+        drawBlended(context, box, offset, 255);
+    else if (bitmap_ && context)
+        context->copyImage(bitmap_, box, offset, &keyColor_);
 }
 
 void CImage::drawBlended(CGraphics* context, const CBox& box, CPos offset, uint8_t alpha) const
@@ -68,10 +97,11 @@ void CImage::drawBlended(CGraphics* context, const CBox& box, CPos offset, uint8
         context->drawImage(bitmap_, box, offset, alpha);
 }
 
-void CImage::freeBitmap()
+void CImage::freeBitmaps()
 {
     drawing::destroyImage(bitmap_);
     bitmap_ = nullptr;
     width_ = 0;
     height_ = 0;
+    withoutAlpha_ = false;
 }

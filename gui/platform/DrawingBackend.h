@@ -58,6 +58,12 @@ void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineSty
 // each first scaled by alpha / 255 (255: the image as it is).
 void blendImage(
     NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha);
+// A plain copy of the image's box-sized block at source onto box, its alpha ignored.
+void copyImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source);
+// The same, except the image's pixels whose red, green and blue are key's, which leave the
+// surface as it was.
+void copyImageKeyed(
+    NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, CRgba key);
 // A plain copy of a box-sized block from source (at sourcePos) to box.
 void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos);
 // One line, vertically centred in box, aligned by align; kLeftText starts one pixel inside.
@@ -70,5 +76,8 @@ bool readPixels(const NativeSurface* surface, const CBox& box, uint32_t* out);
 // A width x height image; rows tells where to write its pixels. Null when it cannot be made.
 NativeImage* createImage(int32_t width, int32_t height, PixelRows& rows);
 void destroyImage(NativeImage* image);
+// The bitmap (BMP) resource with this id in the module that contains the toolkit, as an
+// opaque image, with its size; null when there is none or it cannot be read.
+NativeImage* loadBitmapResource(int32_t id, int32_t& width, int32_t& height);
 
 }  // namespace drawing

@@ -282,3 +282,62 @@ TEST_F(Drawing, ImageThatFailedToLoadIsEmptyAndDrawsNothing)
     EXPECT_TRUE(painted(CBox(0, 0, kWidth, kHeight)).empty());
     image->release();
 }
+
+// With no PNG of its id, a bitmap resource gives an image without alpha: draw copies it as it
+// is, white included; drawKeyed leaves out the key colour (white unless set), its alpha aside.
+TEST_F(Drawing, BitmapResourceIsCopiedAndKeyedCopiesLeaveOutTheKeyColour)
+{
+    struct Case {
+        bool keyed;
+        CRgba key;
+        std::vector<uint32_t> expected;
+    };
+    const Case cases[] = {
+        {false, {255, 255, 255, 0}, {0xffffff, 0x0a141e, 0xfffffe, 0xc80064, 0xffffff, 0x000000}},
+        {true, {255, 255, 255, 0}, {0x1e3c5a, 0x0a141e, 0xfffffe, 0xc80064, 0x1e3c5a, 0x000000}},
+        {true, {0, 0, 0, 255}, {0xffffff, 0x0a141e, 0xfffffe, 0xc80064, 0xffffff, 0x1e3c5a}},
+    };
+    auto* image = new CImage(kKeyedBitmap3x2);
+    EXPECT_TRUE(image->withoutAlpha());
+    ASSERT_EQ(image->getWidth(), 3);
+    ASSERT_EQ(image->getHeight(), 2);
+    EXPECT_EQ(image->getKeyColor(), (CRgba{255, 255, 255, 0}));
+    buffer->setOffset(CPos(4, 2));
+    for (const Case& c : cases) {
+        clear(CRgba{30, 60, 90, 255});
+        image->setKeyColor(c.key);
+        if (c.keyed)
+            image->drawKeyed(buffer, CBox(1, 1, 4, 3));
+        else
+            image->draw(buffer, CBox(1, 1, 4, 3));
+        std::vector<uint32_t> pixels = readPixels(*buffer, CBox(1, 1, 4, 3));
+        for (uint32_t& pixel : pixels)
+            pixel = rgb(pixel);
+        EXPECT_EQ(pixels, c.expected) << (c.keyed ? "keyed" : "copied");
+    }
+    image->release();
+}
+
+// A PNG has alpha whatever its colour type: drawKeyed blends it like draw, white included.
+TEST_F(Drawing, KeyedDrawingOfAPngBlendsIt)
+{
+    auto* image = new CImage(kHalfAlpha4x1);
+    EXPECT_FALSE(image->withoutAlpha());
+    clear(kWhiteCRgba);
+    image->drawKeyed(buffer, CBox(5, 6, 9, 7));
+    std::vector<uint32_t> pixels = readPixels(*buffer, CBox(5, 6, 9, 7));
+    for (uint32_t& pixel : pixels)
+        pixel = rgb(pixel);
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{0xfe7f7f, 0x7f7ffe, 0xfefefe, 0x56d37d}));
+    image->release();
+}
+
+TEST_F(Drawing, LoadingFromAPathEmptiesTheImage)
+{
+    auto* image = new CImage(kRgb2x2);
+    EXPECT_FALSE(image->loadFromPath("rgb-2x2.png"));
+    EXPECT_EQ(image->getWidth(), 0);
+    image->draw(buffer, CBox(0, 0, 2, 2));
+    EXPECT_TRUE(painted(CBox(0, 0, kWidth, kHeight)).empty());
+    image->release();
+}

@@ -11,6 +11,7 @@ enum TestImage : int32_t {
     kPalette3x1 = 5,
     kRgb16Bit1x1 = 6,
     kHalfAlpha4x1 = 7,
+    kKeyedBitmap3x2 = 8,  // a BMP: no PNG of this id
     kSceneBackground = 10,
     kSceneOverlay = 11,
     kMissingImage = 99,

@@ -12,11 +12,11 @@ EmbeddedResourceTable::EmbeddedResourceTable(const EmbeddedResource* entries)
     firstTable = this;
 }
 
-const EmbeddedResource* EmbeddedResourceTable::find(int32_t id)
+const EmbeddedResource* EmbeddedResourceTable::find(int32_t id, bool bitmap)
 {
     for (const EmbeddedResourceTable* table = firstTable; table; table = table->next_)
         for (const EmbeddedResource* entry = table->entries_; entry->data; ++entry)
-            if (entry->id == id)
+            if (entry->id == id && entry->bitmap == bitmap)
                 return entry;
     return nullptr;
 }

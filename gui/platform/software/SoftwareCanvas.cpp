@@ -128,3 +128,17 @@ void SoftwareCanvas::copy(const CBox& box, const PixelMap& source, CPos sourcePo
         std::memmove(target_.row(visible.top + y) + visible.left, source.row(sourcePos.v + y) + sourcePos.h,
             static_cast<size_t>(visible.width()) * sizeof(uint32_t));
 }
+
+void SoftwareCanvas::copyKeyed(const CBox& box, const PixelMap& source, CPos sourcePos, uint32_t keyRgb)
+{
+    CBox visible;
+    if (!clipBlock(box, source, sourcePos, visible))
+        return;
+    for (int32_t y = 0; y < visible.height(); ++y) {
+        const uint32_t* in = source.row(sourcePos.v + y) + sourcePos.h;
+        uint32_t* out = target_.row(visible.top + y) + visible.left;
+        for (int32_t x = 0; x < visible.width(); ++x)
+            if ((in[x] & 0xffffffu) != keyRgb)
+                out[x] = in[x];
+    }
+}

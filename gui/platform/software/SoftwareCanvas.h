@@ -25,6 +25,8 @@ public:
     // Each source pixel is first scaled by alpha / 255.
     void blend(const CBox& box, const PixelMap& source, CPos sourcePos, uint8_t alpha = 255);
     void copy(const CBox& box, const PixelMap& source, CPos sourcePos);
+    // A copy that leaves out the source pixels whose colour (alpha aside) is keyRgb.
+    void copyKeyed(const CBox& box, const PixelMap& source, CPos sourcePos, uint32_t keyRgb);
 
     // The premultiplied result of src over dst, channel by channel.
     static uint32_t blendPixel(uint32_t source, uint32_t destination);

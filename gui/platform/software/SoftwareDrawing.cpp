@@ -1,5 +1,6 @@
 // The drawing operations of DrawingBackend.h on pixel maps in memory.
 #include "gui/platform/DrawingBackend.h"
+#include "gui/platform/software/EmbeddedResources.h"
 #include "gui/platform/software/SoftwareSurface.h"
 #include "gui/platform/software/SoftwareText.h"
 
@@ -26,6 +27,51 @@ PixelMap allocatePixels(std::vector<uint32_t>& storage, int32_t width, int32_t h
         return PixelMap();
     }
     return PixelMap{storage.data(), width, height, width};
+}
+
+uint32_t littleEndian(const uint8_t* bytes, int count)
+{
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// An uncompressed 24- or 32-bit BMP file (the kinds a bitmap resource of ours is) into an
+// opaque image; null for anything else.
+NativeImage* decodeBmp(const uint8_t* data, size_t size, int32_t& width, int32_t& height)
+{
+    const size_t kHeaders = 14 + 40;
+    if (size < kHeaders || data[0] != 'B' || data[1] != 'M')
+        return nullptr;
+    const uint32_t pixelsAt = littleEndian(data + 10, 4);
+    const auto fileWidth = static_cast<int32_t>(littleEndian(data + 18, 4));
+    const auto fileHeight = static_cast<int32_t>(littleEndian(data + 22, 4));
+    const uint32_t bits = littleEndian(data + 28, 2);
+    const uint32_t compression = littleEndian(data + 30, 4);
+    if ((bits != 24 && bits != 32) || compression != 0 || fileWidth <= 0 || fileWidth > 0x4000
+        || fileHeight == 0 || fileHeight < -0x4000 || fileHeight > 0x4000)
+        return nullptr;
+    const int32_t rows = fileHeight < 0 ? -fileHeight : fileHeight;
+    const size_t bytesPerPixel = bits / 8;
+    const size_t rowBytes = (static_cast<size_t>(fileWidth) * bytesPerPixel + 3) & ~static_cast<size_t>(3);
+    if (pixelsAt > size || (size - pixelsAt) / rowBytes < static_cast<size_t>(rows))
+        return nullptr;
+    PixelRows target;
+    NativeImage* image = drawing::createImage(fileWidth, rows, target);
+    if (!image)
+        return nullptr;
+    for (int32_t y = 0; y < rows; ++y) {
+        // Positive heights are stored bottom row first.
+        const int32_t fileRow = fileHeight > 0 ? rows - 1 - y : y;
+        const uint8_t* in = data + pixelsAt + static_cast<size_t>(fileRow) * rowBytes;
+        uint32_t* out = target.top + static_cast<intptr_t>(y) * target.stride;
+        for (int32_t x = 0; x < fileWidth; ++x, in += bytesPerPixel)
+            out[x] = 0xff000000u | littleEndian(in, 3);
+    }
+    width = fileWidth;
+    height = rows;
+    return image;
 }
 
 }  // namespace
@@ -82,6 +128,16 @@ void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* imag
     surface->canvas.blend(box, image->pixels, source, alpha);
 }
 
+void copyImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source)
+{
+    surface->canvas.copy(box, image->pixels, source);
+}
+
+void copyImageKeyed(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, CRgba key)
+{
+    surface->canvas.copyKeyed(box, image->pixels, source, opaquePixel(key) & 0xffffffu);
+}
+
 void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos)
 {
     destination->canvas.copy(box, source->canvas.target(), sourcePos);
@@ -123,6 +179,12 @@ NativeImage* createImage(int32_t width, int32_t height, PixelRows& rows)
 void destroyImage(NativeImage* image)
 {
     delete image;
+}
+
+NativeImage* loadBitmapResource(int32_t id, int32_t& width, int32_t& height)
+{
+    const EmbeddedResource* resource = EmbeddedResourceTable::find(id, true);
+    return resource ? decodeBmp(resource->data, resource->size, width, height) : nullptr;
 }
 
 }  // namespace drawing

@@ -71,6 +71,28 @@ void selectFont(NativeSurface& surface, const FontSpec& spec)
     surface.fontSpec = spec;
 }
 
+// The destination becomes ((destination ^ image) & mask) ^ image: the image where the mask
+// is black, the destination where it is white. Monochrome maps to colour through the
+// destination's text (black) and background (white) colours.
+void copyMasked(HDC destination, const CBox& box, HDC imageDc, CPos source, HBITMAP mask, CPos maskPos)
+{
+    HDC maskDc = CreateCompatibleDC(destination);
+    if (!maskDc)
+        return;
+    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    const COLORREF oldText = SetTextColor(destination, RGB(0, 0, 0));
+    const COLORREF oldBackground = SetBkColor(destination, RGB(255, 255, 255));
+    const int width = box.width();
+    const int height = box.height();
+    BitBlt(destination, box.left, box.top, width, height, imageDc, source.h, source.v, SRCINVERT);
+    BitBlt(destination, box.left, box.top, width, height, maskDc, maskPos.h, maskPos.v, SRCAND);
+    BitBlt(destination, box.left, box.top, width, height, imageDc, source.h, source.v, SRCINVERT);
+    SetTextColor(destination, oldText);
+    SetBkColor(destination, oldBackground);
+    SelectObject(maskDc, oldMask);
+    DeleteDC(maskDc);
+}
+
 bool readsSourceOffsetWrongly()
 {
     const OSVERSIONINFOA& version = win32::platformVersionRecord();
@@ -217,6 +239,52 @@ void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* imag
     DeleteDC(imageDc);
 }
 
+void copyImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source)
+{
+    HDC imageDc = CreateCompatibleDC(surface->dc);
+    if (!imageDc)
+        return;
+    HGDIOBJ old = SelectObject(imageDc, image->dib);
+    BitBlt(surface->dc, box.left, box.top, box.width(), box.height(), imageDc, source.h, source.v, SRCCOPY);
+    SelectObject(imageDc, old);
+    DeleteDC(imageDc);
+}
+
+void copyImageKeyed(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, CRgba key)
+{
+    if (box.isEmpty())
+        return;
+    HDC imageDc = CreateCompatibleDC(surface->dc);
+    if (!imageDc)
+        return;
+    HGDIOBJ old = SelectObject(imageDc, image->dib);
+    const int width = box.width();
+    const int height = box.height();
+    if (image->mask) {
+        copyMasked(surface->dc, box, imageDc, source, image->mask, source);
+    } else if (const win32::TransparentBltFunction transparent = win32::transparentBlt()) {
+        transparent(surface->dc, box.left, box.top, width, height, imageDc, source.h, source.v, width, height,
+            colourRef(key));
+    } else {
+        // A mask from the image's block: white where the block has the key colour.
+        HDC maskDc = CreateCompatibleDC(surface->dc);
+        HBITMAP mask = maskDc ? CreateBitmap(width, height, 1, 1, nullptr) : nullptr;
+        if (mask) {
+            HGDIOBJ oldMask = SelectObject(maskDc, mask);
+            const COLORREF oldBackground = SetBkColor(imageDc, colourRef(key));
+            BitBlt(maskDc, 0, 0, width, height, imageDc, source.h, source.v, SRCCOPY);
+            SetBkColor(imageDc, oldBackground);
+            SelectObject(maskDc, oldMask);
+            copyMasked(surface->dc, box, imageDc, source, mask, CPos());
+            DeleteObject(mask);
+        }
+        if (maskDc)
+            DeleteDC(maskDc);
+    }
+    SelectObject(imageDc, old);
+    DeleteDC(imageDc);
+}
+
 void copySurface(NativeSurface* destination, const CBox& box, const NativeSurface* source, CPos sourcePos)
 {
     BitBlt(destination->dc, box.left, box.top, box.width(), box.height(), source->dc, sourcePos.h,
@@ -294,7 +362,29 @@ void destroyImage(NativeImage* image)
     if (!image)
         return;
     DeleteObject(image->dib);
+    if (image->mask)
+        DeleteObject(image->mask);
     delete image;
+}
+
+NativeImage* loadBitmapResource(int32_t id, int32_t& width, int32_t& height)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(
+        win32::toolkitModule(), MAKEINTRESOURCEA(id & 0xffff), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    BITMAP info = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(info), &info) == 0) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        return nullptr;
+    }
+    auto* image = new (std::nothrow) NativeImage{bitmap, info.bmWidth, info.bmHeight};
+    if (!image) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    width = info.bmWidth;
+    height = info.bmHeight;
+    return image;
 }
 
 }  // namespace drawing

@@ -34,9 +34,10 @@ struct NativeSurface {
 };
 
 struct NativeImage {
-    HBITMAP dib;
+    HBITMAP dib;  // a 32-bit DIB section, or the device-dependent bitmap of a bitmap resource
     int32_t width;
     int32_t height;
+    HBITMAP mask = nullptr;  // monochrome, white where a keyed copy keeps the destination
 };
 
 namespace win32 {
