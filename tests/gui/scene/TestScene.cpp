@@ -57,6 +57,33 @@ public:
     }
 };
 
+// Dotted lines, an image blended at half strength from inside its area, and a bitmap without
+// alpha copied as it is and with its white left out.
+class Marks : public CView {
+public:
+    using CView::CView;
+    void draw(CGraphics* context) override
+    {
+        context->setFrameColor(kEdge);
+        context->setLineStyle(kLineDotted);
+        context->moveTo(CPos(size_.left, size_.top));
+        context->lineTo(CPos(size_.right, size_.top));
+        context->lineTo(CPos(size_.left + 6, size_.bottom - 1));
+        context->moveTo(CPos(size_.left, size_.top + 1));
+        context->lineTo(CPos(size_.left, size_.bottom));
+        context->setLineStyle(kLineSolid);
+        auto* overlay = new CImage(kSceneOverlay);
+        overlay->drawBlended(
+            context, CBox(size_.left + 10, size_.top + 1, size_.left + 22, size_.bottom), CPos(2, 3), 128);
+        overlay->release();
+        auto* keyed = new CImage(kKeyedBitmap3x2);
+        keyed->draw(context, CBox(size_.right - 5, size_.top + 2, size_.right - 2, size_.top + 4));
+        keyed->drawKeyed(context, CBox(size_.right - 5, size_.top + 6, size_.right - 2, size_.top + 8));
+        keyed->release();
+        setDirty(false);
+    }
+};
+
 class Text : public CView {
 public:
     Text(const SceneText& text, int32_t fontIndex, int32_t face, const char* string, CTextAlign align)
@@ -105,6 +132,7 @@ CFrame* TestScene::build(void* parentWindow)
     frame->addView(imageView(CBox(72, 50, 88, 66), kSceneOverlay));
     frame->addView(new FramedBox(CBox(86, 4, 116, 30), kPanel, kEdge));
     frame->addView(new Needles(CBox(88, 6, 114, 28)));
+    frame->addView(new Marks(CBox(90, 49, 120, 61)));
     frame->addView(new Text(kLabel, 3, 2, "crunch channel", kCenterText));
     frame->addView(new Text(kTitle, 0, 0, "Bolt", kLeftText));
     return frame;

@@ -1,5 +1,6 @@
 // One scene that every platform draws: a background image, two half-transparent images
-// (one reaching past the background), filled boxes with frames and lines, and two texts.
+// (one reaching past the background), filled boxes with frames and lines, dotted lines, an
+// image blended with a constant alpha, a bitmap copied plainly and keyed, and two texts.
 // Outside the text boxes both platforms must give the same pixels.
 #pragma once
 
