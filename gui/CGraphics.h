@@ -31,6 +31,12 @@ public:
     // kLineSolid or kLineDotted; any other value draws solid.
     void setLineStyle(int32_t style) { lineStyle_ = style == kLineDotted ? kLineDotted : kLineSolid; }
     CLineStyle getLineStyle() const { return lineStyle_; }
+    // How lines combine with what is drawn (kCopyMode, kOrMode, kXorMode; others copy).
+    void setDrawMode(int32_t mode)
+    {
+        drawMode_ = mode == kOrMode || mode == kXorMode ? CDrawMode(mode) : kCopyMode;
+    }
+    CDrawMode getDrawMode() const { return drawMode_; }
     void setFillColor(CRgba colour) { fillColor_ = colour; }
     void setFontColor(CRgba colour) { fontColor_ = colour; }
     // Font table index (outside the table: 0), size in pixels (0: the table's), face bits.
@@ -75,6 +81,7 @@ private:
     CPos penPosition_;
     CRgba penColor_ = kWhiteCRgba;
     CLineStyle lineStyle_ = kLineSolid;
+    CDrawMode drawMode_ = kCopyMode;
     CRgba fillColor_ = kBlackCRgba;
     CRgba fontColor_ = kWhiteCRgba;
     FontSpec font_;

@@ -42,6 +42,9 @@ enum CTextAlign : int32_t { kLeftText = 0, kCenterText = 1, kRightText = 2 };
 
 enum CLineStyle : int32_t { kLineSolid = 0, kLineDotted = 1 };
 
+// How a line's pixels combine with what is there: replace it, or it, exclusive-or it.
+enum CDrawMode : int32_t { kCopyMode = 0, kOrMode = 1, kXorMode = 2 };
+
 namespace drawing {
 
 // An offscreen surface like the given one (null: like the screen), its pixels undefined.
@@ -52,8 +55,9 @@ void destroySurface(NativeSurface* surface);
 void setClip(NativeSurface* surface, const CBox& box);
 void fillRect(NativeSurface* surface, const CBox& box, CRgba colour);
 // One pixel wide, no anti-aliasing; the end point is left out. A dotted line draws three
-// pixels and leaves out three, counted along its longer axis from its start.
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style);
+// pixels and leaves out three, counted along its longer axis from its start. mode applies to
+// red, green and blue.
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style, CDrawMode mode);
 // Source-over: the image's premultiplied pixels from source onwards, box-sized, onto box,
 // each first scaled by alpha / 255 (255: the image as it is).
 void blendImage(

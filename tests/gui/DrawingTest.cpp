@@ -341,3 +341,35 @@ TEST_F(Drawing, LoadingFromAPathEmptiesTheImage)
     EXPECT_TRUE(painted(CBox(0, 0, kWidth, kHeight)).empty());
     image->release();
 }
+
+// Lines in or and exclusive-or mode combine their colour with what is there; drawing the same
+// line twice in exclusive-or mode puts it back; copy mode, as before, replaces it.
+TEST_F(Drawing, LinesCombineWithWhatIsThereByTheDrawMode)
+{
+    struct Case {
+        CDrawMode mode;
+        int passes;
+        uint32_t expected;
+    };
+    const Case cases[] = {
+        {kCopyMode, 1, 0xc8280a},
+        {kOrMode, 1, 0xde3c5a},
+        {kXorMode, 1, 0xd61450},
+        {kXorMode, 2, 0x1e3c5a},
+    };
+    buffer->setFrameColor(kPaint);
+    for (const Case& c : cases) {
+        clear(CRgba{30, 60, 90, 255});
+        buffer->setDrawMode(c.mode);
+        for (int pass = 0; pass < c.passes; ++pass) {
+            buffer->moveTo(CPos(2, 3));
+            buffer->lineTo(CPos(9, 3));
+        }
+        const std::vector<uint32_t> pixels = readPixels(*buffer, CBox(1, 3, 10, 4));
+        EXPECT_EQ(rgb(pixels[0]), 0x1e3c5au) << "mode " << c.mode;
+        for (int x = 1; x <= 7; ++x)
+            EXPECT_EQ(rgb(pixels[x]), c.expected) << "mode " << c.mode << " pass " << c.passes;
+        EXPECT_EQ(rgb(pixels[8]), 0x1e3c5au) << "mode " << c.mode;
+    }
+    buffer->setDrawMode(kCopyMode);
+}

@@ -26,10 +26,18 @@ void SoftwareCanvas::fillRect(const CBox& box, uint32_t pixel)
     }
 }
 
-void SoftwareCanvas::plot(int32_t x, int32_t y, uint32_t pixel)
+void SoftwareCanvas::plot(int32_t x, int32_t y, uint32_t pixel, CDrawMode mode)
 {
-    if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom)
-        target_.at(x, y) = pixel;
+    if (x < clip_.left || x >= clip_.right || y < clip_.top || y >= clip_.bottom)
+        return;
+    uint32_t& target = target_.at(x, y);
+    // Only the colour combines; the pixel stays as opaque as it was.
+    if (mode == kXorMode)
+        target ^= pixel & 0xffffffu;
+    else if (mode == kOrMode)
+        target |= pixel & 0xffffffu;
+    else
+        target = pixel;
 }
 
 // A dotted line is kDotRun pixels drawn, kDotRun left out, and so on, counted in steps
@@ -41,7 +49,7 @@ constexpr int32_t kDotRun = 3;
 // pixel. Where the ideal line passes exactly between two pixels, GDI (measured under wine
 // for every octant) takes the upper one on mostly horizontal lines and the left one on
 // mostly vertical lines.
-void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel, bool dotted)
+void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel, bool dotted, CDrawMode mode)
 {
     const int32_t dx = std::abs(to.h - from.h);
     const int32_t dy = std::abs(to.v - from.v);
@@ -62,9 +70,9 @@ void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel, bool dotted)
         if (remainder > major || (remainder == major && tieSteps))
             ++offset;
         if (horizontal)
-            plot(from.h + stepX * i, from.v + stepY * offset, pixel);
+            plot(from.h + stepX * i, from.v + stepY * offset, pixel, mode);
         else
-            plot(from.h + stepX * offset, from.v + stepY * i, pixel);
+            plot(from.h + stepX * offset, from.v + stepY * i, pixel, mode);
     }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/CBox.h"
+#include "gui/platform/DrawingBackend.h"
 #include "gui/platform/software/PixelMap.h"
 
 #include <cstdint>
@@ -20,7 +21,7 @@ public:
 
     void fillRect(const CBox& box, uint32_t pixel);
     // dotted: three pixels drawn, three left out, from the line's start.
-    void drawLine(CPos from, CPos to, uint32_t pixel, bool dotted = false);
+    void drawLine(CPos from, CPos to, uint32_t pixel, bool dotted = false, CDrawMode mode = kCopyMode);
     // Nothing is drawn when the source block is not wholly inside source.
     // Each source pixel is first scaled by alpha / 255.
     void blend(const CBox& box, const PixelMap& source, CPos sourcePos, uint8_t alpha = 255);
@@ -36,7 +37,7 @@ public:
 private:
     // The part of box inside the clip, and the matching start in the source.
     bool clipBlock(const CBox& box, const PixelMap& source, CPos& sourcePos, CBox& visible) const;
-    void plot(int32_t x, int32_t y, uint32_t pixel);
+    void plot(int32_t x, int32_t y, uint32_t pixel, CDrawMode mode);
 
     PixelMap target_;
     CBox clip_;

@@ -118,9 +118,9 @@ void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
     surface->canvas.fillRect(box, opaquePixel(colour));
 }
 
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style)
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style, CDrawMode mode)
 {
-    surface->canvas.drawLine(from, to, opaquePixel(colour), style == kLineDotted);
+    surface->canvas.drawLine(from, to, opaquePixel(colour), style == kLineDotted, mode);
 }
 
 void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha)

@@ -198,11 +198,13 @@ void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
     FillRect(surface->dc, &rect, surface->brush);
 }
 
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style)
+void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style, CDrawMode mode)
 {
     selectPen(*surface, colourRef(colour), style);
+    SetROP2(surface->dc, mode == kXorMode ? R2_XORPEN : mode == kOrMode ? R2_MERGEPEN : R2_COPYPEN);
     MoveToEx(surface->dc, from.h, from.v, nullptr);
     LineTo(surface->dc, to.h, to.v);
+    SetROP2(surface->dc, R2_COPYPEN);
 }
 
 void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha)

@@ -57,8 +57,9 @@ public:
     }
 };
 
-// Dotted lines, an image blended at half strength from inside its area, and a bitmap without
-// alpha copied as it is and with its white left out.
+// Dotted lines, an image blended at half strength from inside its area with an
+// exclusive-or line across it, and a bitmap without alpha copied as it is and with its white
+// left out.
 class Marks : public CView {
 public:
     using CView::CView;
@@ -76,6 +77,10 @@ public:
         overlay->drawBlended(
             context, CBox(size_.left + 10, size_.top + 1, size_.left + 22, size_.bottom), CPos(2, 3), 128);
         overlay->release();
+        context->setDrawMode(kXorMode);
+        context->moveTo(CPos(size_.left + 8, size_.bottom - 3));
+        context->lineTo(CPos(size_.left + 24, size_.bottom - 3));
+        context->setDrawMode(kCopyMode);
         auto* keyed = new CImage(kKeyedBitmap3x2);
         keyed->draw(context, CBox(size_.right - 5, size_.top + 2, size_.right - 2, size_.top + 4));
         keyed->drawKeyed(context, CBox(size_.right - 5, size_.top + 6, size_.right - 2, size_.top + 8));

@@ -1,7 +1,7 @@
 // One scene that every platform draws: a background image, two half-transparent images
 // (one reaching past the background), filled boxes with frames and lines, dotted lines, an
-// image blended with a constant alpha, a bitmap copied plainly and keyed, and two texts.
-// Outside the text boxes both platforms must give the same pixels.
+// image blended with a constant alpha under an exclusive-or line, a bitmap copied plainly and keyed, and two
+// texts. Outside the text boxes both platforms must give the same pixels.
 #pragma once
 
 #include "gui/CBox.h"
