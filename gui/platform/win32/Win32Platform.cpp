@@ -56,6 +56,11 @@ TransparentBltFunction transparentBlt()
     return transparentBltEntry;
 }
 
+void replaceTransparentBlt(TransparentBltFunction entry)
+{
+    transparentBltEntry = entry;
+}
+
 const OSVERSIONINFOA& platformVersionRecord()
 {
     return platformVersion;

@@ -51,6 +51,9 @@ AlphaBlendFunction alphaBlend();
 // msimg32's TransparentBlt while the drawing services are loaded on the NT family, else null.
 using TransparentBltFunction = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
 TransparentBltFunction transparentBlt();
+// Puts entry in TransparentBlt's place until the drawing services next load or unload, so
+// that the keyed copy made by hand, Windows 9x's, can be checked on the NT family too.
+void replaceTransparentBlt(TransparentBltFunction entry);
 // The system's version as read when msimg32 was loaded (all zero before).
 const OSVERSIONINFOA& platformVersionRecord();
 // The module (DLL or program) that contains the toolkit: its resources and window class.
