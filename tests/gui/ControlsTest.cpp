@@ -8,6 +8,8 @@
 #include "gui/COnOffButton.h"
 #include "gui/CParamDisplay.h"
 #include "gui/CTextLabel.h"
+#include "gui/CImage.h"
+#include "tests/gui/TestImages.h"
 #include "tests/gui/support/FramePixels.h"
 #include "tests/gui/support/ScriptedEditor.h"
 #include "tests/gui/support/TestParentWindow.h"
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +63,12 @@ protected:
 CPos moved(CPos where, int32_t right, int32_t up)
 {
     return CPos(where.h + right, where.v - up);
+}
+
+int countColour(const std::vector<uint32_t>& pixels, uint32_t colour)
+{
+    return static_cast<int>(std::count_if(
+        pixels.begin(), pixels.end(), [colour](uint32_t pixel) { return rgb(pixel) == colour; }));
 }
 
 }  // namespace
@@ -298,4 +308,117 @@ TEST_F(Controls, ParamDisplayStylesChooseWhatIsDrawn)
         EXPECT_EQ(red > 0, test.shadow) << test.name;
         EXPECT_FALSE(display.isDirty()) << test.name;
     }
+}
+
+TEST_F(Controls, KnobHonoursItsRangeDefaultWheelStepAndFineFactor)
+{
+    const CPos c = kKnobCentre;
+    const struct {
+        const char* name;
+        std::function<void(CKnob&)> set;
+        float start;
+        Steps steps;  // none: one wheel notch up
+        float expected;
+    } cases[] = {
+        {"range -1..1, 20 right", [](CKnob& k) { k.setMin(-1.0f); }, 0.0f,
+            {{c, kLButton}, {moved(c, 20, 0), kLButton}, {moved(c, 20, 0), 0}}, 0.2f},
+        {"max 0.7, dragged far", [](CKnob& k) { k.setMax(0.7f); }, 0.5f,
+            {{c, kLButton}, {moved(c, 150, 0), kLButton}, {moved(c, 150, 0), 0}}, 0.7f},
+        {"wheel step 0.25", [](CKnob& k) { k.setWheelStep(0.25f); }, 0.5f, {}, 0.75f},
+        {"max 0.7, wheel", [](CKnob& k) { k.setMax(0.7f); }, 0.65f, {}, 0.7f},
+        {"default 0.8, Control-click", [](CKnob& k) { k.setDefaultValue(0.8f); }, 0.2f,
+            {{c, kLButton | kControl}}, 0.8f},
+        {"fine factor 4, Shift", [](CKnob& k) { k.setFineFactor(4.0f); }, 0.5f,
+            {{c, kLButton | kShift}, {moved(c, 20, 10), kLButton | kShift}, {moved(c, 20, 10), 0}}, 0.5375f},
+    };
+    for (const auto& test : cases) {
+        const bool modifiers = !test.steps.empty() && (test.steps.front().buttons & (kShift | kControl));
+        if (modifiers && !TestMouse::canHoldModifiers())
+            continue;
+        CKnob* knob = knobAt(test.start);
+        test.set(*knob);
+        if (test.steps.empty()) {
+            CGraphics context(frame);
+            knob->onWheel(&context, c, 1.0f);
+        } else {
+            gesture(test.steps);
+        }
+        EXPECT_NEAR(knob->getValue(), test.expected, 1e-5f) << test.name;
+        frame->removeView(knob);
+    }
+}
+
+TEST_F(Controls, ControlsKnowTheirImageOffsetTagAndDoubleClickTime)
+{
+    CKnob knob(CBox(12, 7, 20, 15), nullptr, 3, nullptr);
+    EXPECT_GE(knob.getDoubleClickTime(), 250);
+    knob.imageOffsetFromOrigin();
+    EXPECT_EQ(knob.getImageOffset(), CPos(12, 7));
+    knob.setTag(9);
+    EXPECT_EQ(knob.getTag(), 9);
+    knob.setDirty(false);
+    knob.setDrawnValue(0.3f);
+    EXPECT_TRUE(knob.isDirty()) << "drawn with another value than its own";
+}
+
+TEST_F(Controls, KnobAnglesPlaceTheArc)
+{
+    const float pi = 3.14159265f;
+    const struct {
+        const char* name;
+        float start;
+        float range;
+        CPos point;
+        float value;
+    } cases[] = {
+        // Counterclockwise over the top from 3 o'clock to 9 o'clock.
+        {"ccw right", 0.0f, pi, {47, 23}, 0.0f},
+        {"ccw top", 0.0f, pi, {23, 0}, 0.5f},
+        {"ccw left", 0.0f, pi, {0, 23}, 1.0f},
+        {"ccw gap, nearer the maximum", 0.0f, pi, {10, 40}, 1.0f},
+        {"ccw gap, nearer the minimum", 0.0f, pi, {37, 40}, 0.0f},
+        // Clockwise over the top from 9 o'clock to 3 o'clock.
+        {"cw left", pi, -pi, {0, 23}, 0.0f},
+        {"cw top", pi, -pi, {23, 0}, 0.5f},
+        {"cw right", pi, -pi, {47, 23}, 1.0f},
+        {"cw gap, nearer the minimum", pi, -pi, {10, 40}, 0.0f},
+    };
+    for (const auto& test : cases) {
+        CKnob knob(CBox(0, 0, 47, 47), nullptr, 0, nullptr);
+        knob.setHandleInset(0);
+        knob.setDirty(false);
+        knob.setStartAngle(test.start);
+        knob.setRangeAngle(test.range);
+        EXPECT_TRUE(knob.isDirty()) << test.name;
+        EXPECT_NEAR(knob.valueFromPoint(test.point), test.value, 0.02f) << test.name;
+        knob.setValue(test.value);
+        EXPECT_NEAR(knob.valueFromPoint(knob.valueToPoint()), test.value, 0.03f) << test.name;
+    }
+}
+
+TEST_F(Controls, KnobHandleDrawsInItsColoursOrAsItsImage)
+{
+    CKnob knob(kKnobBox, nullptr, 0, nullptr);
+    knob.setValue(0.5f);
+    knob.setHandleColor(kYellowCRgba);
+    knob.setHandleShadowColor(kGreenCRgba);
+    CBackBuffer lines(frame, 120, 80, kWhiteCRgba);
+    knob.draw(&lines);
+    const std::vector<uint32_t> linePixels = readPixels(lines, kKnobBox);
+    EXPECT_GT(countColour(linePixels, 0xffff00), 5);
+    EXPECT_GT(countColour(linePixels, 0x00ff00), 5);
+
+    auto* image = new CImage(kRgb2x2);
+    knob.setHandleImage(image);
+    image->release();
+    CBackBuffer imaged(frame, 120, 80, kWhiteCRgba);
+    knob.draw(&imaged);
+    const CPos tip = knob.valueToPoint().offset(kKnobBox.left, kKnobBox.top);
+    EXPECT_EQ(rgb(readPixels(imaged, CBox(tip.h, tip.v, tip.h + 1, tip.v + 1)).front()), 0x274f77u);
+    EXPECT_EQ(countColour(readPixels(imaged, kKnobBox), 0xffff00), 0) << "no line";
+
+    auto* wide = new CImage(kSceneOverlay);  // 16 wide: the tip 10 pixels inside the rim
+    knob.setHandleImage(wide);
+    wide->release();
+    EXPECT_EQ(knob.valueToPoint().v, 10);
 }
