@@ -71,6 +71,21 @@ int countColour(const std::vector<uint32_t>& pixels, uint32_t colour)
         pixels.begin(), pixels.end(), [colour](uint32_t pixel) { return rgb(pixel) == colour; }));
 }
 
+// The first and last column of box that holds colour, or -1s.
+std::pair<int32_t, int32_t> columnsOf(const std::vector<uint32_t>& pixels, int32_t width, uint32_t colour)
+{
+    std::pair<int32_t, int32_t> columns(-1, -1);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (rgb(pixels[i]) != colour)
+            continue;
+        const auto column = static_cast<int32_t>(i % static_cast<size_t>(width));
+        if (columns.first < 0 || column < columns.first)
+            columns.first = column;
+        columns.second = std::max(columns.second, column);
+    }
+    return columns;
+}
+
 }  // namespace
 
 TEST_F(Controls, KnobDragsLinearlyWithFineModeAndRebasingOnShift)
@@ -421,4 +436,93 @@ TEST_F(Controls, KnobHandleDrawsInItsColoursOrAsItsImage)
     knob.setHandleImage(wide);
     wide->release();
     EXPECT_EQ(knob.valueToPoint().v, 10);
+}
+
+TEST_F(Controls, ParamDisplayShowsTheTextItsConversionsMake)
+{
+    const CBox box(10, 10, 110, 30);
+    const auto draw = [&](float value, const std::function<void(CParamDisplay&)>& set) {
+        CParamDisplay display(box);
+        display.setFontColor(kYellowCRgba);
+        display.setValue(value);
+        set(display);
+        CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+        display.draw(&buffer);
+        return readPixels(buffer, box);
+    };
+    static char quarter[] = "0.25";
+    const auto asQuarter = [](float, char* text) { std::strcpy(text, "0.25"); };
+    const auto asNothing = [](float, char* text) { text[0] = '\0'; };
+    const auto asData = [](float, char* text, void* data) { std::strcpy(text, static_cast<char*>(data)); };
+    const std::vector<uint32_t> plain = draw(0.25f, [](CParamDisplay&) {});
+    ASSERT_GT(countColour(plain, 0xffff00), 0);
+    EXPECT_EQ(draw(0.9f, [&](CParamDisplay& d) { d.setValueToText(asQuarter); }), plain);
+    EXPECT_EQ(countColour(draw(0.9f, [&](CParamDisplay& d) { d.setValueToText(asNothing); }), 0xffff00), 0);
+    EXPECT_EQ(draw(0.9f,
+                  [&](CParamDisplay& d) {
+                      d.setValueToText(asNothing);
+                      d.setValueToTextWithData(asData, quarter);
+                  }),
+        plain)
+        << "the conversion with data wins";
+}
+
+TEST_F(Controls, ParamDisplayLooksAsItsSettersSay)
+{
+    const CBox box(10, 10, 110, 30);
+    CParamDisplay display(box);
+    display.setValue(0.25f);
+    display.setFontColor(kYellowCRgba);
+    const auto drawn = [&] {
+        CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+        display.draw(&buffer);
+        return readPixels(buffer, box);
+    };
+    const auto centred = columnsOf(drawn(), box.width(), 0xffff00);
+    display.setTextAlign(kLeftText);
+    EXPECT_TRUE(display.isDirty());
+    const auto left = columnsOf(drawn(), box.width(), 0xffff00);
+    display.setTextAlign(kRightText);
+    const auto right = columnsOf(drawn(), box.width(), 0xffff00);
+    EXPECT_LT(left.first, centred.first);
+    EXPECT_GT(right.second, centred.second);
+
+    display.setBoxColor(kBlueCRgba);
+    display.setShadowColor(kGreenCRgba);
+    display.setStyle(CParamDisplay::kShadowText);
+    EXPECT_TRUE(display.isDirty());
+    std::vector<uint32_t> pixels = drawn();
+    EXPECT_GT(countColour(pixels, 0x0000ff), box.width() * box.height() / 2);
+    EXPECT_GT(countColour(pixels, 0x00ff00), 0);
+    display.setStyle(CParamDisplay::kNoText);
+    EXPECT_EQ(countColour(drawn(), 0xffff00), 0);
+
+    const std::vector<uint32_t> font3 = (display.setStyle(0), drawn());
+    display.setFontIndex(0);
+    EXPECT_NE(drawn(), font3);
+}
+
+TEST_F(Controls, ParamDisplayDrawsItsBackgroundAtTheImageOffsetAndCanFillBehindItsText)
+{
+    auto* image = new CImage(kRgb2x2);
+    CParamDisplay display(CBox(1, 1, 2, 2), image, CParamDisplay::kNoText);
+    image->release();
+    display.imageOffsetFromOrigin();
+    CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+    display.draw(&buffer);
+    EXPECT_EQ(rgb(readPixels(buffer, CBox(1, 1, 2, 2)).front()), 0x274f77u);
+
+    // Over a background the box colour shows only as the text's own fill.
+    auto* background = new CImage(kSceneBackground);
+    const CBox box(0, 0, 80, 20);
+    CParamDisplay text(box, background);
+    background->release();
+    text.setBoxColor(kBlueCRgba);
+    CBackBuffer clear(frame, 120, 80, kWhiteCRgba);
+    text.draw(&clear);
+    EXPECT_EQ(countColour(readPixels(clear, box), 0x0000ff), 0);
+    text.setTextWithoutFill(false);
+    CBackBuffer filled(frame, 120, 80, kWhiteCRgba);
+    text.draw(&filled);
+    EXPECT_GT(countColour(readPixels(filled, box), 0x0000ff), 0);
 }
