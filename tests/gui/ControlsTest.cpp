@@ -526,3 +526,34 @@ TEST_F(Controls, ParamDisplayDrawsItsBackgroundAtTheImageOffsetAndCanFillBehindI
     text.draw(&filled);
     EXPECT_GT(countColour(readPixels(filled, box), 0x0000ff), 0);
 }
+
+TEST_F(Controls, OnOffButtonStyleSaysWhetherTheListenerHearsBeforeOrAfterTheRedraw)
+{
+    struct IdleLoggingEditor : ScriptedEditor {
+        void doIdleStuff() override
+        {
+            log.push_back("idle");
+            ScriptedEditor::doIdleStuff();
+        }
+    } logging;
+    CFrame* own = new CFrame(CBox(0, 0, 120, 80), TestParentWindow::shared().handle(), &logging);
+    auto* button = new COnOffButton(CBox(60, 30, 79, 50), &logging, 8, nullptr);
+    own->addView(button);
+    const CPos inside(70, 40);
+    const struct {
+        COnOffButton::Style style;
+        std::vector<std::string> log;
+    } cases[] = {
+        {COnOffButton::kReportBeforeRedraw, {"begin 8", "value 8", "end 8", "idle"}},
+        {COnOffButton::kReportAfterRedraw, {"idle", "begin 8", "value 8", "end 8"}},
+    };
+    for (const auto& test : cases) {
+        button->setStyle(test.style);
+        EXPECT_EQ(button->getStyle(), test.style);
+        logging.log.clear();
+        logging.script = MouseScript(own, {{inside, kLButton}});
+        logging.script.press();
+        EXPECT_EQ(logging.log, test.log) << test.style;
+    }
+    own->release();
+}
