@@ -3,11 +3,21 @@
 #include "gui/CButtonState.h"
 #include "gui/CControlListener.h"
 #include "gui/CFrame.h"
+#include "gui/platform/Platform.h"
+
+#include <algorithm>
+
+namespace {
+// Some systems report nothing or a few milliseconds; no hand double-clicks faster.
+constexpr uint32_t kShortestDoubleClick = 250;
+}  // namespace
 
 CControl::CControl(const CBox& size, CControlListener* listener, int32_t tag, CImage* background)
     : CView(size)
     , listener_(listener)
     , tag_(tag)
+    , doubleClickTime_(static_cast<int32_t>(
+          std::min<uint32_t>(std::max(platform::doubleClickTime(), kShortestDoubleClick), INT32_MAX)))
 {
     setBackground(background);
     setDirty(true);

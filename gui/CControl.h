@@ -18,7 +18,29 @@ public:
     // Only stores: the drawing it causes happens on the frame's next idle pass.
     virtual void setValue(float value) { value_ = value; }
     float getValue() const { return value_; }
+    void setMin(float minValue) { minValue_ = minValue; }
+    float getMin() const { return minValue_; }
+    void setMax(float maxValue) { maxValue_ = maxValue; }
+    float getMax() const { return maxValue_; }
+    // The value at the last draw; storing a different one asks for a redraw.
+    void setDrawnValue(float value) { drawnValue_ = value; }
+    float getDrawnValue() const { return drawnValue_; }
+    // The value Control-click resets to.
+    void setDefaultValue(float value) { defaultValue_ = value; }
+    float getDefaultValue() const { return defaultValue_; }
+    void setTag(int32_t tag) { tag_ = tag; }
     int32_t getTag() const { return tag_; }
+    // The step of one wheel notch or arrow key.
+    void setWheelStep(float step) { wheelStep_ = step; }
+    float getWheelStep() const { return wheelStep_; }
+
+    // Where in the background image this control's block starts.
+    void setImageOffset(CPos offset) { imageOffset_ = offset; }
+    CPos getImageOffset() const { return imageOffset_; }
+    // For a background as large as the parent: the block under this control.
+    void imageOffsetFromOrigin() { imageOffset_ = CPos(size_.left, size_.top); }
+
+    int32_t getDoubleClickTime() const { return doubleClickTime_; }
 
     // Keeps the value within min and max.
     void clampValue();
@@ -53,4 +75,8 @@ protected:
     float minValue_ = 0.0f;
     float maxValue_ = 1.0f;
     float wheelStep_ = 0.1f;
+    // For double clicks, which none of the controls acts on yet.
+    int32_t lastClickTime_ = -1;
+    int32_t doubleClickTime_;
+    CPos imageOffset_;
 };

@@ -15,9 +15,7 @@ constexpr float kPiF = static_cast<float>(kPi);
 constexpr float kTwoPiF = static_cast<float>(kTwoPi);
 constexpr float kStartAngle = 5.0f * kPiF / 4.0f;   // the minimum, lower left
 constexpr float kRangeAngle = -3.0f * kPiF / 2.0f;  // clockwise to the maximum, lower right
-constexpr float kGapHalfAngle = (kTwoPiF - 3.0f * kPiF / 2.0f) / 2.0f;
 constexpr float kPixelsPerRange = 200.0f;
-constexpr float kFineFactor = 1.5f;  // Shift: this many times the pixels for the range
 
 float wrapOnce(float angle)
 {
@@ -33,19 +31,71 @@ float wrapOnce(float angle)
 CKnob::CKnob(const CBox& size, CControlListener* listener, int32_t tag, CImage* background, CPos offset)
     : CControl(size, listener, tag, background)
     , offset_(offset)
+    , startAngle_(kStartAngle)
+    , rangeAngle_(kRangeAngle)
     , radius_(static_cast<float>(size.width()) / 2.0f)
 {
+    anglesChanged();
     setFocusable(true);
 }
 
+CKnob::~CKnob()
+{
+    if (handleImage_)
+        handleImage_->release();
+}
+
+// Worked from the current min and max rather than stored with the angles, so that a range
+// set after the angles still maps onto the whole arc.
 float CKnob::angleScale() const
 {
-    return (maxValue_ - minValue_) / kRangeAngle;
+    return (maxValue_ - minValue_) / rangeAngle_;
 }
 
 float CKnob::angleBase() const
 {
-    return minValue_ - angleScale() * kStartAngle;
+    return minValue_ - angleScale() * startAngle_;
+}
+
+void CKnob::anglesChanged()
+{
+    gapHalfAngle_ = (kTwoPiF - std::fabs(rangeAngle_)) / 2.0f;
+    setDirty(true);
+}
+
+void CKnob::setStartAngle(float angle)
+{
+    startAngle_ = angle;
+    anglesChanged();
+}
+
+void CKnob::setRangeAngle(float angle)
+{
+    rangeAngle_ = angle;
+    anglesChanged();
+}
+
+void CKnob::setHandleColor(CRgba colour)
+{
+    handleColor_ = colour;
+    setDirty(true);
+}
+
+void CKnob::setHandleShadowColor(CRgba colour)
+{
+    handleShadowColor_ = colour;
+    setDirty(true);
+}
+
+void CKnob::setHandleImage(CImage* image)
+{
+    if (image)
+        image->retain();
+    if (handleImage_)
+        handleImage_->release();
+    handleImage_ = image;
+    handleInset_ = image ? static_cast<int32_t>(image->getWidth() * 0.5 + 2.5) : 3;
+    setDirty(true);
 }
 
 void CKnob::setHandleInset(int32_t inset)
@@ -65,11 +115,19 @@ void CKnob::draw(CGraphics* context)
 void CKnob::drawHandle(CGraphics* context)
 {
     const CPos tip = valueToPoint().offset(size_.left, size_.top);
+    if (handleImage_) {
+        const int32_t width = handleImage_->getWidth();
+        const int32_t height = handleImage_->getHeight();
+        const CBox box(
+            tip.h - width / 2, tip.v - height / 2, tip.h - width / 2 + width, tip.v - height / 2 + height);
+        handleImage_->draw(context, box);
+        return;
+    }
     const CPos centre(size_.left + size_.width() / 2, size_.top + size_.height() / 2);
-    context->setFrameColor(kGreyCRgba);
+    context->setFrameColor(handleShadowColor_);
     context->moveTo(CPos(tip.h - 1, tip.v));
     context->lineTo(CPos(centre.h - 1, centre.v));
-    context->setFrameColor(kWhiteCRgba);
+    context->setFrameColor(handleColor_);
     context->moveTo(CPos(tip.h, tip.v - 1));
     context->lineTo(CPos(centre.h, centre.v - 1));
 }
@@ -87,22 +145,39 @@ float CKnob::valueFromPoint(CPos point) const
     float alpha = static_cast<float>(std::atan2(radius_ - point.v, point.h - radius_));
     if (alpha < 0.0f)
         alpha += kTwoPiF;
+    if (rangeAngle_ >= 0.0f) {
+        // Counterclockwise: alpha2 is the point's angle counterclockwise from the minimum,
+        // give or take a whole turn; past the arc, the gap's first half lies nearer the
+        // maximum and its second half nearer the minimum.
+        float alpha2 = alpha - startAngle_;
+        const float alpha3 = wrapOnce(alpha2);
+        const float bound = rangeAngle_ + gapHalfAngle_;
+        if (alpha3 > bound)
+            return minValue_;
+        if (alpha3 > rangeAngle_)
+            return maxValue_;
+        if (alpha2 > bound)
+            alpha2 -= kTwoPiF;
+        else if (alpha2 < -gapHalfAngle_)
+            alpha2 += kTwoPiF;
+        return minValue_ + angleScale() * alpha2;
+    }
     // alpha counts counterclockwise, the knob's range clockwise: alpha2 is the point's angle
-    // counterclockwise from the maximum (lower right), give or take a whole turn, and the
-    // value falls linearly with it from the maximum (0) to the minimum (270 degrees). alpha3,
-    // alpha2 folded into one turn, only tells the arc from the gap beyond 270 degrees, whose
-    // first half lies nearer the minimum and second half nearer the maximum; on the arc the
-    // turn is then taken off alpha2 itself.
-    float alpha2 = alpha - kStartAngle - kRangeAngle;
+    // counterclockwise from the maximum, give or take a whole turn, and the value falls
+    // linearly with it from the maximum (0) to the minimum (-rangeAngle). alpha3, alpha2
+    // folded into one turn, only tells the arc from the gap beyond, whose first half lies
+    // nearer the minimum and second half nearer the maximum; on the arc the turn is then
+    // taken off alpha2 itself.
+    float alpha2 = alpha - startAngle_ - rangeAngle_;
     const float alpha3 = wrapOnce(alpha2);
-    const float maxBound = kGapHalfAngle - kRangeAngle;
+    const float maxBound = gapHalfAngle_ - rangeAngle_;
     if (alpha3 > maxBound)
         return maxValue_;
-    if (alpha3 > -kRangeAngle)
+    if (alpha3 > -rangeAngle_)
         return minValue_;
     if (alpha2 > maxBound)
         alpha2 -= kTwoPiF;
-    else if (alpha2 < -kGapHalfAngle)
+    else if (alpha2 < -gapHalfAngle_)
         alpha2 += kTwoPiF;
     return maxValue_ + angleScale() * alpha2;
 }
@@ -134,7 +209,7 @@ void CKnob::dragLinearly(CGraphics* context, CPos& where, int32_t buttons)
 {
     const float span = maxValue_ - minValue_;
     const auto coefficientFor = [&](int32_t held) {
-        return span / ((held & kShift) ? kFineFactor * kPixelsPerRange : kPixelsPerRange);
+        return span / ((held & kShift) ? fineFactor_ * kPixelsPerRange : kPixelsPerRange);
     };
     float baseValue = value_;
     float coefficient = coefficientFor(buttons);

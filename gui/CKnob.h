@@ -7,6 +7,7 @@
 #pragma once
 
 #include "gui/CControl.h"
+#include "gui/CRgba.h"
 
 #include <cstdint>
 
@@ -22,6 +23,7 @@ class CKnob : public CControl {
 public:
     CKnob(
         const CBox& size, CControlListener* listener, int32_t tag, CImage* background, CPos offset = CPos());
+    ~CKnob() override;
 
     void draw(CGraphics* context) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
@@ -37,9 +39,26 @@ public:
 
     // Pixels between the rim and the pointer's tip.
     void setHandleInset(int32_t inset);
+    void setHandleColor(CRgba colour);
+    void setHandleShadowColor(CRgba colour);
+    // An image drawn centred on the pointer's tip instead of the line; null for the line.
+    // Sets the inset so that the image stays inside the rim.
+    void setHandleImage(CImage* image);
+
+    // Radians, counterclockwise from 3 o'clock: where the minimum lies, and the turn from it
+    // to the maximum (negative: clockwise). The rest of the circle is the gap.
+    void setStartAngle(float angle);
+    float getStartAngle() const { return startAngle_; }
+    void setRangeAngle(float angle);
+    float getRangeAngle() const { return rangeAngle_; }
+
+    // How many times the pixels span the range when dragging with Shift.
+    void setFineFactor(float factor) { fineFactor_ = factor; }
+    float getFineFactor() const { return fineFactor_; }
 
 protected:
-    // The pointer line from the centre to valueToPoint, with a shadow one pixel left and up.
+    // The pointer line from the centre to valueToPoint, with a shadow one pixel left, or the
+    // handle image at valueToPoint.
     void drawHandle(CGraphics* context);
     CPos offset_;
 
@@ -48,9 +67,18 @@ private:
     void dragCircularly(CGraphics* context, CPos& where);
     // Moves the value by delta within its range; a change is a gesture of its own.
     void stepBy(CGraphics* context, float delta);
+    // The value per radian and the value at angle 0, from the angles and the range.
     float angleScale() const;
     float angleBase() const;
+    void anglesChanged();
 
+    CRgba handleColor_ = kWhiteCRgba;
+    CRgba handleShadowColor_ = kGreyCRgba;
+    CImage* handleImage_ = nullptr;
     int32_t handleInset_ = 3;
+    float startAngle_;
+    float rangeAngle_;
+    float gapHalfAngle_ = 0.0f;
     float radius_;
+    float fineFactor_ = 1.5f;
 };

@@ -12,6 +12,9 @@ public:
     COnOffButton(const CBox& size, CControlListener* listener, int32_t tag, CImage* image,
         Style style = kReportBeforeRedraw);
 
+    Style getStyle() const { return style_; }
+    void setStyle(Style style) { style_ = style; }
+
     void draw(CGraphics* context) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
 

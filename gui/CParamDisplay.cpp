@@ -5,12 +5,6 @@
 
 #include <cstdio>
 
-namespace {
-constexpr int32_t kFontIndex = 3;
-const CRgba kBoxColour = kBlackCRgba;
-const CRgba kShadowColour = kRedCRgba;
-}  // namespace
-
 CParamDisplay::CParamDisplay(const CBox& size, CImage* background, int32_t style)
     : CControl(size, nullptr, 0, background)
     , style_(style)
@@ -25,6 +19,42 @@ template <typename T> void CParamDisplay::change(T& member, T value)
         member = value;
         setDirty(true);
     }
+}
+
+void CParamDisplay::setFontIndex(int32_t index)
+{
+    change(fontIndex_, index);
+}
+
+void CParamDisplay::setBoxColor(CRgba colour)
+{
+    change(boxColor_, colour);
+}
+
+void CParamDisplay::setShadowColor(CRgba colour)
+{
+    change(shadowColor_, colour);
+}
+
+void CParamDisplay::setTextAlign(CTextAlign align)
+{
+    change(textAlign_, align);
+}
+
+void CParamDisplay::setStyle(int32_t style)
+{
+    change(style_, style);
+}
+
+void CParamDisplay::setValueToTextWithData(ValueToTextWithData convert, void* data)
+{
+    valueToTextWithData_ = convert;
+    convertData_ = data;
+}
+
+void CParamDisplay::setValueToText(ValueToText convert)
+{
+    valueToText_ = convert;
 }
 
 void CParamDisplay::setFontFace(int32_t face)
@@ -44,8 +74,15 @@ void CParamDisplay::setBorderColor(CRgba colour)
 
 void CParamDisplay::draw(CGraphics* context)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(value_));
+    char text[256] = "";
+    if (valueToTextWithData_)
+        valueToTextWithData_(value_, text, convertData_);
+    else if (valueToText_)
+        valueToText_(value_, text);
+    else
+        std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(value_));
+    // A conversion that filled the whole buffer still leaves a string.
+    text[sizeof text - 1] = '\0';
     drawText(context, text);
 }
 
@@ -62,23 +99,25 @@ void CParamDisplay::drawText(CGraphics* context, const char* text)
 
     const CBox oldClip = context->getClipRect();
     context->setClipRect(size_.intersected(oldClip));
-    context->setFont(kFontIndex, 0, fontFace_);
+    context->setFont(fontIndex_, 0, fontFace_);
     if (style_ & kShadowText) {
-        context->setFontColor(kShadowColour);
-        context->drawString(text, size_.moved(1, 1));
+        context->setFontColor(shadowColor_);
+        context->drawString(text, size_.moved(1, 1), false, textAlign_);
     }
     context->setFontColor(fontColor_);
-    context->drawString(text, size_);
+    if (!textWithoutFill_)
+        context->setFillColor(boxColor_);
+    context->drawString(text, size_, !textWithoutFill_, textAlign_);
     context->setClipRect(oldClip);
 }
 
 void CParamDisplay::drawBox(CGraphics* context)
 {
     if (background_) {
-        background_->draw(context, size_);
+        background_->draw(context, size_, imageOffset_);
         return;
     }
-    context->setFillColor(kBoxColour);
+    context->setFillColor(boxColor_);
     context->fillRect(size_);
     if (style_ & (kSunkenFrame | kRaisedFrame | kNoFrame))
         return;
@@ -93,11 +132,11 @@ void CParamDisplay::drawBox(CGraphics* context)
 void CParamDisplay::drawBevel(CGraphics* context)
 {
     const bool sunken = (style_ & kSunkenFrame) != 0;
-    context->setFrameColor(sunken ? kBoxColour : borderColor_);
+    context->setFrameColor(sunken ? boxColor_ : borderColor_);
     context->moveTo(CPos(size_.left, size_.bottom));
     context->lineTo(CPos(size_.left, size_.top));
     context->lineTo(CPos(size_.right + 1, size_.top));
-    context->setFrameColor(sunken ? borderColor_ : kBoxColour);
+    context->setFrameColor(sunken ? borderColor_ : boxColor_);
     context->moveTo(CPos(size_.right, size_.top + 1));
     context->lineTo(CPos(size_.right, size_.bottom));
     context->lineTo(CPos(size_.left, size_.bottom));

@@ -49,6 +49,8 @@ void setCursor(int32_t kind);
 
 // Milliseconds; wraps around after 2^32.
 uint32_t tickCount();
+// The longest interval, in milliseconds, between two clicks the user means as a double click.
+uint32_t doubleClickTime();
 void sleepMilliseconds(uint32_t milliseconds);
 // Handles one paint request waiting for a window of this thread; false when none waited.
 bool dispatchOnePendingPaint();

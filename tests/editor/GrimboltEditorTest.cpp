@@ -213,3 +213,21 @@ TEST(GrimboltEditor, SnapshotAnswersOnlyABlockItFitsOpenOrClosed)
         EXPECT_EQ(host.dispatch(effVendorSpecific, kEditorSnapshotIndex, bytes, nullptr), 0);
     }
 }
+
+TEST(GrimboltEditor, OpeningAgainDragsTheKnobsLinearlyWhateverModeTheHostSetMeanwhile)
+{
+    PanelHost host;
+    ASSERT_TRUE(host.open());
+    host.dispatch(effSetEditKnobMode, 0, kCircularKnobMode);
+    host.close();
+    ASSERT_TRUE(host.open());
+    EXPECT_EQ(host.frame()->getKnobMode(), kLinearKnobMode);
+    // Circularly, a drag to the right of the master knob's centre would jump towards the
+    // maximum; linearly, 20 pixels move it by a tenth of its range.
+    const ControlPlace& master = kKnobs[7];
+    host.setParameter(kMaster, 0.5f);
+    host.idle();
+    const CPos end(master.centre.h + 20, master.centre.v);
+    host.gesture({{master.centre, kLButton}, {end, kLButton}, {end, 0}});
+    EXPECT_NEAR(host.editor().controlForTag(kMaster)->getValue(), 0.6f, 1e-5f);
+}

@@ -8,6 +8,8 @@
 #include "gui/COnOffButton.h"
 #include "gui/CParamDisplay.h"
 #include "gui/CTextLabel.h"
+#include "gui/CImage.h"
+#include "tests/gui/TestImages.h"
 #include "tests/gui/support/FramePixels.h"
 #include "tests/gui/support/ScriptedEditor.h"
 #include "tests/gui/support/TestParentWindow.h"
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +63,27 @@ protected:
 CPos moved(CPos where, int32_t right, int32_t up)
 {
     return CPos(where.h + right, where.v - up);
+}
+
+int countColour(const std::vector<uint32_t>& pixels, uint32_t colour)
+{
+    return static_cast<int>(std::count_if(
+        pixels.begin(), pixels.end(), [colour](uint32_t pixel) { return rgb(pixel) == colour; }));
+}
+
+// The first and last column of box that holds colour, or -1s.
+std::pair<int32_t, int32_t> columnsOf(const std::vector<uint32_t>& pixels, int32_t width, uint32_t colour)
+{
+    std::pair<int32_t, int32_t> columns(-1, -1);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (rgb(pixels[i]) != colour)
+            continue;
+        const auto column = static_cast<int32_t>(i % static_cast<size_t>(width));
+        if (columns.first < 0 || column < columns.first)
+            columns.first = column;
+        columns.second = std::max(columns.second, column);
+    }
+    return columns;
 }
 
 }  // namespace
@@ -298,4 +323,232 @@ TEST_F(Controls, ParamDisplayStylesChooseWhatIsDrawn)
         EXPECT_EQ(red > 0, test.shadow) << test.name;
         EXPECT_FALSE(display.isDirty()) << test.name;
     }
+}
+
+TEST_F(Controls, KnobHonoursItsRangeDefaultWheelStepAndFineFactor)
+{
+    const CPos c = kKnobCentre;
+    const struct {
+        const char* name;
+        std::function<void(CKnob&)> set;
+        float start;
+        Steps steps;  // none: one wheel notch up
+        float expected;
+    } cases[] = {
+        {"range -1..1, 20 right", [](CKnob& k) { k.setMin(-1.0f); }, 0.0f,
+            {{c, kLButton}, {moved(c, 20, 0), kLButton}, {moved(c, 20, 0), 0}}, 0.2f},
+        {"max 0.7, dragged far", [](CKnob& k) { k.setMax(0.7f); }, 0.5f,
+            {{c, kLButton}, {moved(c, 150, 0), kLButton}, {moved(c, 150, 0), 0}}, 0.7f},
+        {"wheel step 0.25", [](CKnob& k) { k.setWheelStep(0.25f); }, 0.5f, {}, 0.75f},
+        {"default 0.8, Control-click", [](CKnob& k) { k.setDefaultValue(0.8f); }, 0.2f,
+            {{c, kLButton | kControl}}, 0.8f},
+        {"fine factor 4, Shift", [](CKnob& k) { k.setFineFactor(4.0f); }, 0.5f,
+            {{c, kLButton | kShift}, {moved(c, 20, 10), kLButton | kShift}, {moved(c, 20, 10), 0}}, 0.5375f},
+    };
+    for (const auto& test : cases) {
+        const bool modifiers = !test.steps.empty() && (test.steps.front().buttons & (kShift | kControl));
+        if (modifiers && !TestMouse::canHoldModifiers())
+            continue;
+        CKnob* knob = knobAt(test.start);
+        test.set(*knob);
+        if (test.steps.empty()) {
+            CGraphics context(frame);
+            knob->onWheel(&context, c, 1.0f);
+        } else {
+            gesture(test.steps);
+        }
+        EXPECT_NEAR(knob->getValue(), test.expected, 1e-5f) << test.name;
+        frame->removeView(knob);
+    }
+}
+
+TEST_F(Controls, ControlsKnowTheirImageOffsetAndDoubleClickTime)
+{
+    CKnob knob(CBox(12, 7, 20, 15), nullptr, 3, nullptr);
+    EXPECT_GE(knob.getDoubleClickTime(), 250);
+    knob.imageOffsetFromOrigin();
+    EXPECT_EQ(knob.getImageOffset(), CPos(12, 7));
+    knob.setDirty(false);
+    knob.setDrawnValue(0.3f);
+    EXPECT_TRUE(knob.isDirty()) << "drawn with another value than its own";
+}
+
+TEST_F(Controls, KnobAnglesPlaceTheArc)
+{
+    const float pi = 3.14159265f;
+    const struct {
+        const char* name;
+        float start;
+        float range;
+        CPos point;
+        float value;
+    } cases[] = {
+        // Counterclockwise over the top from 3 o'clock to 9 o'clock.
+        {"ccw top", 0.0f, pi, {23, 0}, 0.5f},
+        {"ccw left", 0.0f, pi, {0, 23}, 1.0f},
+        {"ccw gap, nearer the maximum", 0.0f, pi, {10, 40}, 1.0f},
+        {"ccw gap, nearer the minimum", 0.0f, pi, {37, 40}, 0.0f},
+        // Clockwise over the top from 9 o'clock to 3 o'clock.
+        {"cw top", pi, -pi, {23, 0}, 0.5f},
+        {"cw right", pi, -pi, {47, 23}, 1.0f},
+        {"cw gap, nearer the minimum", pi, -pi, {10, 40}, 0.0f},
+    };
+    for (const auto& test : cases) {
+        CKnob knob(CBox(0, 0, 47, 47), nullptr, 0, nullptr);
+        knob.setHandleInset(0);
+        knob.setDirty(false);
+        knob.setStartAngle(test.start);
+        knob.setRangeAngle(test.range);
+        EXPECT_TRUE(knob.isDirty()) << test.name;
+        EXPECT_NEAR(knob.valueFromPoint(test.point), test.value, 0.02f) << test.name;
+        knob.setValue(test.value);
+        EXPECT_NEAR(knob.valueFromPoint(knob.valueToPoint()), test.value, 0.03f) << test.name;
+    }
+}
+
+TEST_F(Controls, KnobHandleDrawsInItsColoursOrAsItsImage)
+{
+    CKnob knob(kKnobBox, nullptr, 0, nullptr);
+    knob.setValue(0.5f);
+    knob.setHandleColor(kYellowCRgba);
+    knob.setHandleShadowColor(kGreenCRgba);
+    CBackBuffer lines(frame, 120, 80, kWhiteCRgba);
+    knob.draw(&lines);
+    const std::vector<uint32_t> linePixels = readPixels(lines, kKnobBox);
+    EXPECT_GT(countColour(linePixels, 0xffff00), 5);
+    EXPECT_GT(countColour(linePixels, 0x00ff00), 5);
+
+    auto* image = new CImage(kRgb2x2);
+    knob.setHandleImage(image);
+    image->release();
+    CBackBuffer imaged(frame, 120, 80, kWhiteCRgba);
+    knob.draw(&imaged);
+    const CPos tip = knob.valueToPoint().offset(kKnobBox.left, kKnobBox.top);
+    EXPECT_EQ(rgb(readPixels(imaged, CBox(tip.h, tip.v, tip.h + 1, tip.v + 1)).front()), 0x274f77u);
+    EXPECT_EQ(countColour(readPixels(imaged, kKnobBox), 0xffff00), 0) << "no line";
+
+    auto* wide = new CImage(kSceneOverlay);  // 16 wide: the tip 10 pixels inside the rim
+    knob.setHandleImage(wide);
+    wide->release();
+    EXPECT_EQ(knob.valueToPoint().v, 10);
+}
+
+TEST_F(Controls, ParamDisplayShowsTheTextItsConversionsMake)
+{
+    const CBox box(10, 10, 110, 30);
+    const auto draw = [&](float value, const std::function<void(CParamDisplay&)>& set) {
+        CParamDisplay display(box);
+        display.setFontColor(kYellowCRgba);
+        display.setValue(value);
+        set(display);
+        CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+        display.draw(&buffer);
+        return readPixels(buffer, box);
+    };
+    static char quarter[] = "0.25";
+    const auto asQuarter = [](float, char* text) { std::strcpy(text, "0.25"); };
+    const auto asNothing = [](float, char* text) { text[0] = '\0'; };
+    const auto asData = [](float, char* text, void* data) { std::strcpy(text, static_cast<char*>(data)); };
+    const std::vector<uint32_t> plain = draw(0.25f, [](CParamDisplay&) {});
+    ASSERT_GT(countColour(plain, 0xffff00), 0);
+    EXPECT_EQ(draw(0.9f, [&](CParamDisplay& d) { d.setValueToText(asQuarter); }), plain);
+    EXPECT_EQ(countColour(draw(0.9f, [&](CParamDisplay& d) { d.setValueToText(asNothing); }), 0xffff00), 0);
+    EXPECT_EQ(draw(0.9f,
+                  [&](CParamDisplay& d) {
+                      d.setValueToText(asNothing);
+                      d.setValueToTextWithData(asData, quarter);
+                  }),
+        plain)
+        << "the conversion with data wins";
+}
+
+TEST_F(Controls, ParamDisplayLooksAsItsSettersSay)
+{
+    const CBox box(10, 10, 110, 30);
+    CParamDisplay display(box);
+    display.setValue(0.25f);
+    display.setFontColor(kYellowCRgba);
+    const auto drawn = [&] {
+        CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+        display.draw(&buffer);
+        return readPixels(buffer, box);
+    };
+    const auto centred = columnsOf(drawn(), box.width(), 0xffff00);
+    display.setTextAlign(kLeftText);
+    EXPECT_TRUE(display.isDirty());
+    const auto left = columnsOf(drawn(), box.width(), 0xffff00);
+    display.setTextAlign(kRightText);
+    const auto right = columnsOf(drawn(), box.width(), 0xffff00);
+    EXPECT_LT(left.first, centred.first);
+    EXPECT_GT(right.second, centred.second);
+
+    display.setBoxColor(kBlueCRgba);
+    display.setShadowColor(kGreenCRgba);
+    display.setStyle(CParamDisplay::kShadowText);
+    EXPECT_TRUE(display.isDirty());
+    std::vector<uint32_t> pixels = drawn();
+    EXPECT_GT(countColour(pixels, 0x0000ff), box.width() * box.height() / 2);
+    EXPECT_GT(countColour(pixels, 0x00ff00), 0);
+    display.setStyle(CParamDisplay::kNoText);
+    EXPECT_EQ(countColour(drawn(), 0xffff00), 0);
+
+    const std::vector<uint32_t> font3 = (display.setStyle(0), drawn());
+    display.setFontIndex(0);
+    EXPECT_NE(drawn(), font3);
+}
+
+TEST_F(Controls, ParamDisplayDrawsItsBackgroundAtTheImageOffsetAndCanFillBehindItsText)
+{
+    auto* image = new CImage(kRgb2x2);
+    CParamDisplay display(CBox(1, 1, 2, 2), image, CParamDisplay::kNoText);
+    image->release();
+    display.imageOffsetFromOrigin();
+    CBackBuffer buffer(frame, 120, 80, kWhiteCRgba);
+    display.draw(&buffer);
+    EXPECT_EQ(rgb(readPixels(buffer, CBox(1, 1, 2, 2)).front()), 0x274f77u);
+
+    // Over a background the box colour shows only as the text's own fill.
+    auto* background = new CImage(kSceneBackground);
+    const CBox box(0, 0, 80, 20);
+    CParamDisplay text(box, background);
+    background->release();
+    text.setBoxColor(kBlueCRgba);
+    CBackBuffer clear(frame, 120, 80, kWhiteCRgba);
+    text.draw(&clear);
+    EXPECT_EQ(countColour(readPixels(clear, box), 0x0000ff), 0);
+    text.setTextWithoutFill(false);
+    CBackBuffer filled(frame, 120, 80, kWhiteCRgba);
+    text.draw(&filled);
+    EXPECT_GT(countColour(readPixels(filled, box), 0x0000ff), 0);
+}
+
+TEST_F(Controls, OnOffButtonStyleSaysWhetherTheListenerHearsBeforeOrAfterTheRedraw)
+{
+    struct IdleLoggingEditor : ScriptedEditor {
+        void doIdleStuff() override
+        {
+            log.push_back("idle");
+            ScriptedEditor::doIdleStuff();
+        }
+    } logging;
+    CFrame* own = new CFrame(CBox(0, 0, 120, 80), TestParentWindow::shared().handle(), &logging);
+    auto* button = new COnOffButton(CBox(60, 30, 79, 50), &logging, 8, nullptr);
+    own->addView(button);
+    const CPos inside(70, 40);
+    const struct {
+        COnOffButton::Style style;
+        std::vector<std::string> log;
+    } cases[] = {
+        {COnOffButton::kReportBeforeRedraw, {"begin 8", "value 8", "end 8", "idle"}},
+        {COnOffButton::kReportAfterRedraw, {"idle", "begin 8", "value 8", "end 8"}},
+    };
+    for (const auto& test : cases) {
+        button->setStyle(test.style);
+        EXPECT_EQ(button->getStyle(), test.style);
+        logging.log.clear();
+        logging.script = MouseScript(own, {{inside, kLButton}});
+        logging.script.press();
+        EXPECT_EQ(logging.log, test.log) << test.style;
+    }
+    own->release();
 }

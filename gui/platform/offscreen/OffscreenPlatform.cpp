@@ -98,6 +98,11 @@ void setCursor(int32_t kind)
     cursorKind = kind;
 }
 
+uint32_t doubleClickTime()
+{
+    return 400;
+}
+
 uint32_t tickCount()
 {
     return ScriptedInput::instance().now();

@@ -116,6 +116,11 @@ void setCursor(int32_t kind)
     SetCursor(id ? LoadCursorA(nullptr, MAKEINTRESOURCEA(id)) : defaultCursor);
 }
 
+uint32_t doubleClickTime()
+{
+    return GetDoubleClickTime();
+}
+
 uint32_t tickCount()
 {
     return GetTickCount();

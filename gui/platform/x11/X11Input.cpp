@@ -60,6 +60,12 @@ void setCursor(int32_t kind)
         window->showCursor(cursorShapeFor(kind));
 }
 
+uint32_t doubleClickTime()
+{
+    // X has no system-wide setting; this is the common desktop default.
+    return 400;
+}
+
 uint32_t tickCount()
 {
     timespec now;
