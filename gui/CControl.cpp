@@ -4,6 +4,8 @@
 #include "gui/CControlListener.h"
 #include "gui/CFrame.h"
 
+#include <cstring>
+
 CControl::CControl(const CBox& size, CControlListener* listener, int32_t tag, CImage* background)
     : CView(size)
     , listener_(listener)
@@ -94,4 +96,9 @@ void CControl::reportAsGesture(CGraphics* context)
     beginEdit();
     report(context);
     endEdit();
+}
+
+bool CControl::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CControl") == 0) || CView::isOfType(name);
 }

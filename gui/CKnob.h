@@ -38,6 +38,8 @@ public:
     // Pixels between the rim and the pointer's tip.
     void setHandleInset(int32_t inset);
 
+    bool isOfType(const char* name) const override;
+
 protected:
     // The pointer line from the centre to valueToPoint, with a shadow one pixel left and up.
     void drawHandle(CGraphics* context);

@@ -4,6 +4,7 @@
 #include "gui/CImage.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr int32_t kFontIndex = 3;
@@ -101,4 +102,9 @@ void CParamDisplay::drawBevel(CGraphics* context)
     context->moveTo(CPos(size_.right, size_.top + 1));
     context->lineTo(CPos(size_.right, size_.bottom));
     context->lineTo(CPos(size_.left, size_.bottom));
+}
+
+bool CParamDisplay::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CParamDisplay") == 0) || CControl::isOfType(name);
 }

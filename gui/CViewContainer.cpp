@@ -5,6 +5,7 @@
 #include "gui/CImage.h"
 
 #include <algorithm>
+#include <cstring>
 
 CViewContainer::CViewContainer(const CBox& size, CFrame* frame, CImage* background)
     : CView(size)
@@ -28,6 +29,7 @@ bool CViewContainer::addView(CView* view)
         return false;
     view->retain();
     view->setParents(parentFrame_, this);
+    view->attached(this);
     view->setDirty(true);
     children_.push_back(view);
     return true;
@@ -50,6 +52,7 @@ bool CViewContainer::removeView(CView* view, bool withRelease)
     children_.erase(found);
     if (parentFrame_ && parentFrame_->getFocusView() == view)
         parentFrame_->setFocusView(nullptr);
+    view->removed(this);
     view->setParents(nullptr, nullptr);
     view->release();
     if (withRelease)
@@ -84,12 +87,52 @@ CView* CViewContainer::getViewAt(const CPos& where, bool deep) const
     return nullptr;
 }
 
+CView* CViewContainer::getView(int32_t index) const
+{
+    if (index < 0 || index >= getViewCount())
+        return nullptr;
+    return children_[static_cast<size_t>(index)];
+}
+
+CView* CViewContainer::getCurrentView() const
+{
+    if (!parentFrame_)
+        return nullptr;
+    CPos where = parentFrame_->getCurrentLocation();
+    if (this != parentFrame_)
+        where = toLocal(where).offset(-size_.left, -size_.top);
+    return getViewAt(where);
+}
+
+bool CViewContainer::focusNext(CView* current, bool reverse)
+{
+    std::vector<CView*> focusable;
+    collectFocusable(focusable);
+    if (focusable.empty() || !parentFrame_)
+        return false;
+    const auto count = static_cast<int32_t>(focusable.size());
+    const auto found = std::find(focusable.begin(), focusable.end(), current);
+    int32_t next;
+    if (found == focusable.end())
+        next = reverse ? count - 1 : 0;
+    else
+        next = (static_cast<int32_t>(found - focusable.begin()) + (reverse ? count - 1 : 1)) % count;
+    parentFrame_->setFocusView(focusable[static_cast<size_t>(next)]);
+    return true;
+}
+
+void CViewContainer::setBackgroundColor(CRgba colour)
+{
+    backgroundColor_ = colour;
+    setDirty(true);
+}
+
 void CViewContainer::drawBackgroundIn(CGraphics* context, const CBox& box)
 {
     if (background_) {
-        background_->draw(context, localArea());
-    } else {
-        context->setFillColor(kBlackCRgba);  // a container without an image is black
+        background_->draw(context, localArea(), backgroundOffset_);
+    } else if (!transparency_) {
+        context->setFillColor(backgroundColor_);
         context->fillRect(box);
     }
 }
@@ -176,6 +219,56 @@ bool CViewContainer::onWheel(CGraphics* context, const CPos& where, float distan
     return child && child->onWheel(context, local, distance);
 }
 
+bool CViewContainer::onDrop(CGraphics* context, void* drag, const CPos& where)
+{
+    const CPos local = CPos(where).offset(-size_.left, -size_.top);
+    CView* child = getViewAt(local);
+    return child && child->onDrop(context, drag, local);
+}
+
+void CViewContainer::onDragEnter(CGraphics* context, void* drag, const CPos& where)
+{
+    const CPos local = CPos(where).offset(-size_.left, -size_.top);
+    if (CView* child = getViewAt(local))
+        child->onDragEnter(context, drag, local);
+}
+
+void CViewContainer::onDragLeave(CGraphics* context, void* drag, const CPos& where)
+{
+    const CPos local = CPos(where).offset(-size_.left, -size_.top);
+    if (CView* child = getViewAt(local))
+        child->onDragLeave(context, drag, local);
+}
+
+void CViewContainer::onDragMove(CGraphics* context, void* drag, const CPos& where)
+{
+    const CPos local = CPos(where).offset(-size_.left, -size_.top);
+    if (CView* child = getViewAt(local))
+        child->onDragMove(context, drag, local);
+}
+
+void CViewContainer::loseFocus(CGraphics* context)
+{
+    for (CView* child : children_)
+        child->loseFocus(context);
+}
+
+void CViewContainer::takeFocus(CGraphics* context)
+{
+    for (CView* child : children_)
+        child->takeFocus(context);
+}
+
+int32_t CViewContainer::notify(CView*, const char* message)
+{
+    return message == kMsgCheckIfViewContainer ? 1 : 0;
+}
+
+bool CViewContainer::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CViewContainer") == 0) || CView::isOfType(name);
+}
+
 bool CViewContainer::isDirty() const
 {
     if (dirty_)
@@ -189,7 +282,10 @@ bool CViewContainer::isDirty() const
 
 void CViewContainer::update(CGraphics* context)
 {
-    if (dirty_) {
+    if (mode_ == 0) {
+        if (isDirty())
+            redrawRect(context, size_);
+    } else if (dirty_) {
         redrawRect(context, size_);
     } else {
         const CBox area = localArea();
