@@ -1,5 +1,6 @@
 #include "gui/CViewContainer.h"
 
+#include "gui/CBackBuffer.h"
 #include "gui/CFrame.h"
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
@@ -21,6 +22,43 @@ CViewContainer::CViewContainer(const CBox& size, CFrame* frame, CImage* backgrou
 CViewContainer::~CViewContainer()
 {
     removeAll(true);
+    releaseOffscreen();
+}
+
+void CViewContainer::releaseOffscreen()
+{
+    if (offscreen_)
+        offscreen_->release();
+    offscreen_ = nullptr;
+}
+
+void CViewContainer::setUseOffscreen(bool use)
+{
+    useOffscreen_ = use;
+    if (!use)
+        releaseOffscreen();
+}
+
+void CViewContainer::setViewSize(const CBox& size)
+{
+    CView::setViewSize(size);
+    if (useOffscreen_ && offscreen_) {
+        releaseOffscreen();
+        offscreen_ = new CBackBuffer(parentFrame_, size_.width(), size_.height());
+    }
+}
+
+bool CViewContainer::removed(CView* parent)
+{
+    releaseOffscreen();
+    return CView::removed(parent);
+}
+
+bool CViewContainer::attached(CView* parent)
+{
+    if (useOffscreen_ && !offscreen_)
+        offscreen_ = new CBackBuffer(parentFrame_, size_.width(), size_.height());
+    return CView::attached(parent);
 }
 
 bool CViewContainer::addView(CView* view)
@@ -155,17 +193,33 @@ void CViewContainer::draw(CGraphics* context)
 
 void CViewContainer::drawRect(CGraphics* context, const CBox& updateBox)
 {
+    const CBox localUpdate = updateBox.moved(-size_.left, -size_.top);
     const CPos oldOffset = context->getOffset();
     const CBox oldClip = context->getClipRect();
-    const CBox localUpdate = updateBox.moved(-size_.left, -size_.top);
+    CGraphics* target = context;
+    if (useOffscreen_) {
+        if (!offscreen_)
+            offscreen_ = new CBackBuffer(parentFrame_, size_.width(), size_.height());
+        // What shows through a transparent container is what its parent drew under it.
+        if (transparency_)
+            context->copyTo(offscreen_, localArea(), CPos(size_.left, size_.top));
+        target = offscreen_;
+    } else {
+        context->setOffset(CPos(oldOffset).offset(size_.left, size_.top));
+    }
+    const CBox targetClip = target->getClipRect();
+    target->setClipRect(localUpdate.intersected(localArea()));
+    drawBackgroundIn(target, localUpdate);
+    drawChildren(target, localUpdate);
 
-    context->setOffset(CPos(oldOffset).offset(size_.left, size_.top));
-    context->setClipRect(localUpdate.intersected(localArea()));
-    drawBackgroundIn(context, localUpdate);
-    drawChildren(context, localUpdate);
-
-    context->setOffset(oldOffset);
-    context->setClipRect(oldClip);
+    if (offscreen_ && target == offscreen_) {
+        offscreen_->setClipRect(targetClip);
+        const CBox area = updateBox.intersected(size_);
+        offscreen_->copyTo(context, area, CPos(area.left - size_.left, area.top - size_.top));
+    } else {
+        context->setOffset(oldOffset);
+        context->setClipRect(oldClip);
+    }
     if (dirty_ && updateBox.encloses(size_))
         dirty_ = false;
 }

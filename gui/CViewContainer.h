@@ -9,11 +9,13 @@
 
 #include <vector>
 
+class CBackBuffer;
+
 class CViewContainer : public CView {
 public:
     // frame: the frame the container belongs to (a frame passes itself).
     CViewContainer(const CBox& size, CFrame* frame, CImage* background = nullptr);
-    // Removes every child with release.
+    // Removes every child with release and releases the offscreen.
     ~CViewContainer() override;
 
     // Retains view, makes it a child at the top of the drawing order and marks it dirty.
@@ -50,6 +52,10 @@ public:
     // 0: it redraws the whole container when anything in it is dirty.
     void setMode(int32_t mode) { mode_ = mode; }
     int32_t getMode() const { return mode_; }
+    // Draws through a buffer of its own size, made when the container is drawn or taken by
+    // a parent; false releases it.
+    void setUseOffscreen(bool use);
+    bool getUseOffscreen() const { return useOffscreen_; }
 
     // Every focusable view below this one, in drawing order.
     void collectFocusable(std::vector<CView*>& views) const;
@@ -69,6 +75,10 @@ public:
     void loseFocus(CGraphics* context) override;
     void takeFocus(CGraphics* context) override;
     int32_t notify(CView* sender, const char* message) override;
+    // The offscreen follows the new size.
+    void setViewSize(const CBox& size) override;
+    bool removed(CView* parent) override;
+    bool attached(CView* parent) override;
     bool isOfType(const char* name) const override;
     // Its own flag, or a dirty child that shows inside the container.
     bool isDirty() const override;
@@ -80,9 +90,12 @@ public:
 protected:
     CBox localArea() const { return CBox(0, 0, size_.width(), size_.height()); }
     void drawChildren(CGraphics* context, const CBox& localUpdate);
+    void releaseOffscreen();
 
     std::vector<CView*> children_;  // drawing order
     int32_t mode_ = 1;
     CRgba backgroundColor_ = kBlackCRgba;
     CPos backgroundOffset_;
+    CBackBuffer* offscreen_ = nullptr;
+    bool useOffscreen_ = false;
 };

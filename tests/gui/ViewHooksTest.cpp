@@ -220,3 +220,34 @@ TEST_F(ViewHooks, AttributesAreKeptByIdAndHandedOutWhenTheyFit)
     view.setAttribute(3, &first, sizeof first);
     EXPECT_FALSE(view.getAttribute(3, &out, 2)) << "too small";
 }
+
+TEST_F(ViewHooks, AnOffscreenContainerShowsTheSameAsADirectOne)
+{
+    const CRgba kUnder = {0, 200, 0, 255};
+    const CRgba kChild = {200, 0, 0, 255};
+    const struct {
+        bool transparent;
+        uint32_t corner;  // inside the container, outside its child
+    } cases[] = {{false, 0x000000u}, {true, 0x00c800u}};
+    for (const auto& c : cases) {
+        for (const bool offscreen : {false, true}) {
+            frame->removeAll();
+            frame->addView(new CountingView(CBox(0, 0, 60, 40), kUnder));
+            auto* box = new CViewContainer(CBox(10, 10, 30, 30), frame);
+            box->setTransparency(c.transparent);
+            box->setUseOffscreen(offscreen);
+            box->addView(new CountingView(CBox(5, 5, 15, 15), kChild));
+            frame->addView(box);
+            paintPendingWindows();
+            frame->idle();
+            EXPECT_EQ(rgb(windowPixels(*frame, CBox(20, 20, 21, 21))[0]), 0xc80000u) << offscreen;
+            EXPECT_EQ(rgb(windowPixels(*frame, CBox(12, 12, 13, 13))[0]), c.corner) << offscreen;
+            EXPECT_EQ(rgb(windowPixels(*frame, CBox(35, 35, 36, 36))[0]), 0x00c800u) << offscreen;
+
+            // Grown, the container draws its whole new area, through a buffer of the new size.
+            box->setViewSize(CBox(10, 10, 50, 38));
+            frame->idle();
+            EXPECT_EQ(rgb(windowPixels(*frame, CBox(45, 35, 46, 36))[0]), c.corner) << offscreen;
+        }
+    }
+}
