@@ -7,6 +7,7 @@
 #include "gui/CTextLabel.h"
 #include "tests/gui/support/CountingView.h"
 #include "tests/gui/support/FramePixels.h"
+#include "tests/gui/support/TestMouse.h"
 #include "tests/gui/support/TestParentWindow.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,21 @@ TEST_F(ViewHooks, DragsReachTheViewUnderThePointInItsParentsCoordinates)
     frame->onDragMove(nullptr, nullptr, CPos(40, 20));
     frame->onDragLeave(nullptr, nullptr, CPos(25, 15));
     EXPECT_EQ(log, "inner drop 7,7;top enter 10,10;inner leave 5,5;");
+}
+
+TEST_F(ViewHooks, TheCurrentViewIsTheChildUnderTheMouse)
+{
+    auto* box = new CViewContainer(CBox(20, 10, 50, 30), frame);
+    auto* inner = new LoggingView(CBox(5, 5, 10, 10), log, "inner");
+    box->addView(inner);
+    frame->addView(box);
+    const CPos origin = frame->getWindowOrigin();
+    TestMouse::place(CPos(origin).offset(27, 17), 0);
+    EXPECT_EQ(frame->getCurrentView(), box);
+    EXPECT_EQ(box->getCurrentView(), inner);
+    TestMouse::place(CPos(origin).offset(45, 25), 0);
+    EXPECT_EQ(box->getCurrentView(), nullptr);
+    TestMouse::releaseAll();
 }
 
 TEST_F(ViewHooks, FocusChangesAndMembershipAreTold)
