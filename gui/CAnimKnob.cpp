@@ -2,6 +2,8 @@
 
 #include "gui/CImage.h"
 
+#include <cstring>
+
 CAnimKnob::CAnimKnob(const CBox& size, CControlListener* listener, int32_t tag, int32_t frameCount,
     int32_t frameHeight, CImage* strip, CPos offset)
     : CKnob(size, listener, tag, strip, offset)
@@ -41,4 +43,9 @@ bool CAnimKnob::isDirty() const
     if (!dirty_ && frameOffset() == drawnFrameOffset_)
         return false;
     return CControl::isDirty();
+}
+
+bool CAnimKnob::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CAnimKnob") == 0) || CKnob::isOfType(name);
 }

@@ -19,6 +19,8 @@ public:
     // Not dirty while it would show the frame last drawn, unless marked.
     bool isDirty() const override;
 
+    bool isOfType(const char* name) const override;
+
 private:
     int32_t frameCount_;
     int32_t frameHeight_;

@@ -12,6 +12,8 @@ namespace {
 constexpr uint32_t kShortestDoubleClick = 250;
 }  // namespace
 
+#include <cstring>
+
 CControl::CControl(const CBox& size, CControlListener* listener, int32_t tag, CImage* background)
     : CView(size)
     , listener_(listener)
@@ -104,4 +106,9 @@ void CControl::reportAsGesture(CGraphics* context)
     beginEdit();
     report(context);
     endEdit();
+}
+
+bool CControl::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CControl") == 0) || CView::isOfType(name);
 }

@@ -59,6 +59,8 @@ public:
     bool isDirty() const override;
     void setDirty(bool dirty) override;
 
+    bool isOfType(const char* name) const override;
+
 protected:
     // Tells the listener, if any, when the value is no longer before. Reports follow the
     // value, not the drawing: a change too small to show still reaches the host.

@@ -3,6 +3,8 @@
 #include "gui/CBackBuffer.h"
 #include "gui/CEditor.h"
 
+#include <cstring>
+
 CFrame::CFrame(const CBox& size, void* parentWindow, CEditor* editor)
     : CViewContainer(size, this)
     , editor_(editor)
@@ -106,11 +108,20 @@ bool CFrame::setModalView(CView* view)
 
 void CFrame::setFocusView(CView* view)
 {
-    if (focusView_ && focusView_->isFocusable())
-        focusView_->setDirty(true);
+    if (view == focusView_)
+        return;
+    CView* old = focusView_;
     focusView_ = view;
-    if (view && view->isFocusable())
-        view->setDirty(true);
+    if (old) {
+        old->loseFocus(nullptr);
+        if (old->isFocusable())
+            old->setDirty(true);
+    }
+    if (view) {
+        view->takeFocus(nullptr);
+        if (view->isFocusable())
+            view->setDirty(true);
+    }
 }
 
 void CFrame::invalidate(const CBox& box)
@@ -225,21 +236,7 @@ void CFrame::drawDirtyChildren(CGraphics* target)
 
 void CFrame::advanceFocus(bool backwards)
 {
-    std::vector<CView*> focusable;
-    collectFocusable(focusable);
-    if (focusable.empty())
-        return;
-    const auto count = static_cast<int32_t>(focusable.size());
-    int32_t current = -1;
-    for (int32_t index = 0; index < count; ++index)
-        if (focusable[index] == focusView_)
-            current = index;
-    int32_t next;
-    if (current < 0)
-        next = backwards ? count - 1 : 0;
-    else
-        next = (current + (backwards ? count - 1 : 1)) % count;
-    setFocusView(focusable[next]);
+    focusNext(focusView_, backwards);
 }
 
 void CFrame::onWindowPaint(NativeSurface* windowSurface, const CBox& area)
@@ -271,4 +268,9 @@ void CFrame::onWindowWheel(CPos where, float distance)
 void CFrame::onWindowDestroyed()
 {
     alive_ = false;
+}
+
+bool CFrame::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CFrame") == 0) || CViewContainer::isOfType(name);
 }

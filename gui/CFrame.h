@@ -75,6 +75,8 @@ public:
     // Draws what is dirty into the back buffer and copies the whole frame onto context.
     void update(CGraphics* context) override;
 
+    bool isOfType(const char* name) const override;
+
 private:
     void onWindowPaint(NativeSurface* windowSurface, const CBox& area) override;
     void onWindowMouseDown(CPos where, int32_t buttons) override;

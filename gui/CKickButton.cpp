@@ -4,6 +4,8 @@
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
 
+#include <cstring>
+
 CKickButton::CKickButton(const CBox& size, CControlListener* listener, int32_t tag, int32_t frameHeight,
     CImage* image, CPos offset)
     : CControl(size, listener, tag, image)
@@ -61,4 +63,9 @@ void CKickButton::trackPointer(CGraphics* context, CPos& where, float pressState
         getMouseLocation(context, where);
         doIdleStuff();
     }
+}
+
+bool CKickButton::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CKickButton") == 0) || CControl::isOfType(name);
 }

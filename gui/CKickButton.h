@@ -14,6 +14,8 @@ public:
     void draw(CGraphics* context) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
 
+    bool isOfType(const char* name) const override;
+
 private:
     void trackPointer(CGraphics* context, CPos& where, float pressState);
 

@@ -7,6 +7,7 @@
 #include "gui/CImage.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -300,4 +301,9 @@ void CKnob::stepBy(CGraphics* context, float delta)
     clampValue();
     if (value_ != before)
         reportAsGesture(context);
+}
+
+bool CKnob::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CKnob") == 0) || CControl::isOfType(name);
 }

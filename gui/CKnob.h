@@ -56,6 +56,8 @@ public:
     void setFineFactor(float factor) { fineFactor_ = factor; }
     float getFineFactor() const { return fineFactor_; }
 
+    bool isOfType(const char* name) const override;
+
 protected:
     // The pointer line from the centre to valueToPoint, with a shadow one pixel left, or the
     // handle image at valueToPoint.

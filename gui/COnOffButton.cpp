@@ -4,6 +4,8 @@
 #include "gui/CGraphics.h"
 #include "gui/CImage.h"
 
+#include <cstring>
+
 COnOffButton::COnOffButton(
     const CBox& size, CControlListener* listener, int32_t tag, CImage* image, Style style)
     : CControl(size, listener, tag, image)
@@ -36,4 +38,9 @@ void COnOffButton::mouse(CGraphics* context, CPos&, int32_t buttons)
     doIdleStuff();
     if (style_ == kReportAfterRedraw)
         reportAsGesture(context);
+}
+
+bool COnOffButton::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "COnOffButton") == 0) || CControl::isOfType(name);
 }

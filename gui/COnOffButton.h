@@ -18,6 +18,8 @@ public:
     void draw(CGraphics* context) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
 
+    bool isOfType(const char* name) const override;
+
 private:
     Style style_;
 };

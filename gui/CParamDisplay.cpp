@@ -4,6 +4,7 @@
 #include "gui/CImage.h"
 
 #include <cstdio>
+#include <cstring>
 
 CParamDisplay::CParamDisplay(const CBox& size, CImage* background, int32_t style)
     : CControl(size, nullptr, 0, background)
@@ -140,4 +141,9 @@ void CParamDisplay::drawBevel(CGraphics* context)
     context->moveTo(CPos(size_.right, size_.top + 1));
     context->lineTo(CPos(size_.right, size_.bottom));
     context->lineTo(CPos(size_.left, size_.bottom));
+}
+
+bool CParamDisplay::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CParamDisplay") == 0) || CControl::isOfType(name);
 }

@@ -51,6 +51,8 @@ public:
 
     void draw(CGraphics* context) override;
 
+    bool isOfType(const char* name) const override;
+
 protected:
     // The box in its style, then text (none: the box alone) in the display's font.
     void drawText(CGraphics* context, const char* text);

@@ -1,5 +1,7 @@
 #include "gui/CTextLabel.h"
 
+#include <cstring>
+
 CTextLabel::CTextLabel(const CBox& size, const char* text, CImage* background, int32_t style)
     : CParamDisplay(size, background, style)
 {
@@ -14,4 +16,9 @@ void CTextLabel::setText(const char* text)
 void CTextLabel::draw(CGraphics* context)
 {
     drawText(context, text_.c_str());
+}
+
+bool CTextLabel::isOfType(const char* name) const
+{
+    return (name && std::strcmp(name, "CTextLabel") == 0) || CParamDisplay::isOfType(name);
 }

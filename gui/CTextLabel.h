@@ -16,6 +16,8 @@ public:
 
     void draw(CGraphics* context) override;
 
+    bool isOfType(const char* name) const override;
+
 private:
     std::string text_;
 };

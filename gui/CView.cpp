@@ -5,6 +5,11 @@
 #include "gui/CImage.h"
 #include "gui/CViewContainer.h"
 
+#include <cstring>
+#include <utility>
+
+const char* const kMsgCheckIfViewContainer = "kMsgCheckIfViewContainer";
+
 CView::CView(const CBox& size)
     : size_(size)
     , clickArea_(size)
@@ -19,6 +24,7 @@ CView::~CView()
 
 void CView::draw(CGraphics* context)
 {
+    // Images blend by their alpha either way, so a transparent view draws them the same.
     if (background_)
         background_->draw(context, size_);
     setDirty(false);
@@ -43,6 +49,80 @@ int32_t CView::onKeyUp(const CKeyCode&)
 
 bool CView::onWheel(CGraphics*, const CPos&, float)
 {
+    return false;
+}
+
+bool CView::onDrop(CGraphics*, void*, const CPos&)
+{
+    return false;
+}
+
+void CView::onDragEnter(CGraphics*, void*, const CPos&) { }
+
+void CView::onDragLeave(CGraphics*, void*, const CPos&) { }
+
+void CView::onDragMove(CGraphics*, void*, const CPos&) { }
+
+void CView::loseFocus(CGraphics*) { }
+
+void CView::takeFocus(CGraphics*) { }
+
+void CView::setViewSize(const CBox& size)
+{
+    size_ = size;
+    setDirty(true);
+}
+
+bool CView::removed(CView*)
+{
+    return true;
+}
+
+bool CView::attached(CView*)
+{
+    return true;
+}
+
+int32_t CView::notify(CView*, const char*)
+{
+    return 0;
+}
+
+bool CView::isOfType(const char* name) const
+{
+    return name && std::strcmp(name, "CView") == 0;
+}
+
+void CView::setAttribute(uint32_t id, const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    std::vector<uint8_t> block(bytes, bytes + (data ? size : 0));
+    for (Attribute& attribute : attributes_)
+        if (attribute.id == id) {
+            attribute.data = std::move(block);
+            return;
+        }
+    attributes_.push_back({id, std::move(block)});
+}
+
+size_t CView::getAttributeSize(uint32_t id) const
+{
+    for (const Attribute& attribute : attributes_)
+        if (attribute.id == id)
+            return attribute.data.size();
+    return 0;
+}
+
+bool CView::getAttribute(uint32_t id, void* out, size_t outSize) const
+{
+    for (const Attribute& attribute : attributes_)
+        if (attribute.id == id) {
+            if (!out || outSize < attribute.data.size())
+                return false;
+            if (!attribute.data.empty())
+                std::memcpy(out, attribute.data.data(), attribute.data.size());
+            return true;
+        }
     return false;
 }
 

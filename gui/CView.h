@@ -8,7 +8,9 @@
 #include "gui/CKeyCode.h"
 #include "gui/CRefCounted.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class CEditor;
 class CFrame;
@@ -19,7 +21,7 @@ class CViewContainer;
 class CView : public CRefCounted {
 public:
     explicit CView(const CBox& size);
-    // Releases the background image.
+    // Releases the background image; the attributes go with the view.
     ~CView() override;
 
     // Draws the background image over size, then clears the dirty flag.
@@ -35,9 +37,18 @@ public:
     virtual int32_t onKeyDown(const CKeyCode& key);
     virtual int32_t onKeyUp(const CKeyCode& key);
     virtual bool onWheel(CGraphics* context, const CPos& where, float distance);
+    // Drag and drop; drag is the platform's drag data, opaque to views. True: taken.
+    virtual bool onDrop(CGraphics* context, void* drag, const CPos& where);
+    virtual void onDragEnter(CGraphics* context, void* drag, const CPos& where);
+    virtual void onDragLeave(CGraphics* context, void* drag, const CPos& where);
+    virtual void onDragMove(CGraphics* context, void* drag, const CPos& where);
+    // The frame's focus view changes; context may be null.
+    virtual void loseFocus(CGraphics* context);
+    virtual void takeFocus(CGraphics* context);
 
     // Releases the old image, retains the new one, marks the view dirty.
     virtual void setBackground(CImage* image);
+    CImage* getBackground() const { return background_; }
 
     virtual bool isDirty() const { return dirty_; }
     virtual void setDirty(bool dirty) { dirty_ = dirty; }
@@ -49,12 +60,35 @@ public:
     void setMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
     bool getMouseEnabled() const { return mouseEnabled_; }
     void setClickArea(const CBox& area) { clickArea_ = area; }
+    const CBox& getClickArea() const { return clickArea_; }
     // Inside the click area, edges included.
     virtual bool hitTest(const CPos& where, int32_t buttons) const;
     void setFocusable(bool focusable) { focusable_ = focusable; }
     bool isFocusable() const { return focusable_; }
 
+    // A transparent view draws its image keyed and a container without an image has no fill.
+    void setTransparency(bool transparent) { transparency_ = transparent; }
+    bool getTransparency() const { return transparency_; }
+
+    // The click area stays where it was.
+    virtual void setViewSize(const CBox& size);
     const CBox& getViewSize() const { return size_; }
+
+    // A container is about to drop the view, or has just taken it. False: refused.
+    virtual bool removed(CView* parent);
+    virtual bool attached(CView* parent);
+    // 0: not understood. Containers answer kMsgCheckIfViewContainer with 1.
+    virtual int32_t notify(CView* sender, const char* message);
+    // Whether the view is of the named class or derives from it.
+    virtual bool isOfType(const char* name) const;
+
+    // Blocks of bytes kept under an id for whoever made the view; setting an id again
+    // replaces its block.
+    void setAttribute(uint32_t id, const void* data, size_t size);
+    // The size of the block, or 0 when there is none.
+    size_t getAttributeSize(uint32_t id) const;
+    // Copies the block into out when it fits; false otherwise.
+    bool getAttribute(uint32_t id, void* out, size_t outSize) const;
 
     // The mouse position now, in this view's parent's coordinates.
     void getMouseLocation(CGraphics* context, CPos& where) const;
@@ -74,6 +108,17 @@ protected:
     CViewContainer* parentView_ = nullptr;
     bool dirty_ = false;
     bool mouseEnabled_ = true;
+    bool transparency_ = false;
     bool focusable_ = false;
     CImage* background_ = nullptr;
+
+private:
+    struct Attribute {
+        uint32_t id;
+        std::vector<uint8_t> data;
+    };
+    std::vector<Attribute> attributes_;
 };
+
+// Compared by address: containers answer only this very string.
+extern const char* const kMsgCheckIfViewContainer;
