@@ -34,7 +34,7 @@ void CAnimKnob::draw(CGraphics* context)
 {
     drawnFrameOffset_ = frameOffset();
     if (background_)
-        background_->draw(context, size_, CPos(offset_.h, offset_.v + drawnFrameOffset_));
+        drawBackground(context, size_, CPos(offset_.h, offset_.v + drawnFrameOffset_));
     setDirty(false);
 }
 

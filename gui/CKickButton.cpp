@@ -21,7 +21,7 @@ void CKickButton::draw(CGraphics* context)
     if (value_ != 0.0f)
         source.v += frameHeight_;
     if (background_)
-        background_->draw(context, size_, source);
+        drawBackground(context, size_, source);
     setDirty(false);
 }
 

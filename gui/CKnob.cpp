@@ -108,7 +108,7 @@ void CKnob::setHandleInset(int32_t inset)
 void CKnob::draw(CGraphics* context)
 {
     if (background_)
-        background_->draw(context, size_, offset_);
+        drawBackground(context, size_, offset_);
     drawHandle(context);
     setDirty(false);
 }

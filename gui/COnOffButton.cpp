@@ -17,7 +17,7 @@ void COnOffButton::draw(CGraphics* context)
 {
     if (background_) {
         const CPos source(0, value_ != 0.0f ? background_->getHeight() / 2 : 0);
-        background_->draw(context, size_, source);
+        drawBackground(context, size_, source);
     }
     setDirty(false);
 }

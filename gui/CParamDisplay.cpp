@@ -115,7 +115,7 @@ void CParamDisplay::drawText(CGraphics* context, const char* text)
 void CParamDisplay::drawBox(CGraphics* context)
 {
     if (background_) {
-        background_->draw(context, size_, imageOffset_);
+        drawBackground(context, size_, imageOffset_);
         return;
     }
     context->setFillColor(boxColor_);

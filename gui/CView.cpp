@@ -24,10 +24,17 @@ CView::~CView()
 
 void CView::draw(CGraphics* context)
 {
-    // Images blend by their alpha either way, so a transparent view draws them the same.
     if (background_)
-        background_->draw(context, size_);
+        drawBackground(context, size_);
     setDirty(false);
+}
+
+void CView::drawBackground(CGraphics* context, const CBox& box, CPos offset) const
+{
+    if (transparency_)
+        background_->drawKeyed(context, box, offset);
+    else
+        background_->draw(context, box, offset);
 }
 
 void CView::drawRect(CGraphics* context, const CBox&)

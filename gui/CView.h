@@ -102,6 +102,9 @@ public:
     void setParents(CFrame* frame, CViewContainer* parent);
 
 protected:
+    // The background image at box from source offset: keyed when the view is transparent.
+    void drawBackground(CGraphics* context, const CBox& box, CPos offset = CPos()) const;
+
     CBox size_;
     CBox clickArea_;
     CFrame* parentFrame_ = nullptr;

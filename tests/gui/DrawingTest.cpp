@@ -3,6 +3,7 @@
 #include "gui/CBackBuffer.h"
 #include "gui/CFrame.h"
 #include "gui/CImage.h"
+#include "gui/CView.h"
 #include "tests/gui/TestImages.h"
 #include "tests/gui/support/FramePixels.h"
 #include "tests/gui/support/TestParentWindow.h"
@@ -287,15 +288,22 @@ TEST_F(Drawing, ImageThatFailedToLoadIsEmptyAndDrawsNothing)
 // is, white included; drawKeyed leaves out the key colour (white unless set), its alpha aside.
 TEST_F(Drawing, BitmapResourceIsCopiedAndKeyedCopiesLeaveOutTheKeyColour)
 {
+    // Drawn directly, or as the background of a view, which keys it when it is transparent.
+    enum class Through { Image, OpaqueView, TransparentView };
     struct Case {
         bool keyed;
         CRgba key;
         std::vector<uint32_t> expected;
+        Through through = Through::Image;
     };
+    const std::vector<uint32_t> copied = {0xffffff, 0x0a141e, 0xfffffe, 0xc80064, 0xffffff, 0x000000};
+    const std::vector<uint32_t> whiteLeftOut = {0x1e3c5a, 0x0a141e, 0xfffffe, 0xc80064, 0x1e3c5a, 0x000000};
     const Case cases[] = {
-        {false, {255, 255, 255, 0}, {0xffffff, 0x0a141e, 0xfffffe, 0xc80064, 0xffffff, 0x000000}},
-        {true, {255, 255, 255, 0}, {0x1e3c5a, 0x0a141e, 0xfffffe, 0xc80064, 0x1e3c5a, 0x000000}},
+        {false, {255, 255, 255, 0}, copied},
+        {true, {255, 255, 255, 0}, whiteLeftOut},
         {true, {0, 0, 0, 255}, {0xffffff, 0x0a141e, 0xfffffe, 0xc80064, 0xffffff, 0x1e3c5a}},
+        {false, {255, 255, 255, 0}, copied, Through::OpaqueView},
+        {true, {255, 255, 255, 0}, whiteLeftOut, Through::TransparentView},
     };
     auto* image = new CImage(kKeyedBitmap3x2);
     EXPECT_TRUE(image->withoutAlpha());
@@ -306,10 +314,17 @@ TEST_F(Drawing, BitmapResourceIsCopiedAndKeyedCopiesLeaveOutTheKeyColour)
     for (const Case& c : cases) {
         clear(CRgba{30, 60, 90, 255});
         image->setKeyColor(c.key);
-        if (c.keyed)
+        if (c.through != Through::Image) {
+            auto* view = new CView(CBox(1, 1, 4, 3));
+            view->setBackground(image);
+            view->setTransparency(c.through == Through::TransparentView);
+            view->draw(buffer);
+            view->release();
+        } else if (c.keyed) {
             image->drawKeyed(buffer, CBox(1, 1, 4, 3));
-        else
+        } else {
             image->draw(buffer, CBox(1, 1, 4, 3));
+        }
         std::vector<uint32_t> pixels = readPixels(*buffer, CBox(1, 1, 4, 3));
         for (uint32_t& pixel : pixels)
             pixel = rgb(pixel);
