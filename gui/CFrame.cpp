@@ -56,6 +56,11 @@ int32_t CFrame::getKnobMode() const
     return editor_ ? editor_->getKnobMode() : 0;
 }
 
+uint32_t CFrame::getTicks() const
+{
+    return editor_ ? platform::tickCount() : 0;
+}
+
 bool CFrame::beginEdit(int32_t tag)
 {
     return editor_ && editor_->beginEdit(tag);
@@ -106,6 +111,11 @@ bool CFrame::setModalView(CView* view)
     return true;
 }
 
+CView* CFrame::getCurrentView() const
+{
+    return modalView_ ? modalView_ : CViewContainer::getCurrentView();
+}
+
 void CFrame::setFocusView(CView* view)
 {
     if (view == focusView_)
@@ -138,6 +148,13 @@ void CFrame::invalidate(CView* view)
         view->drawRect(context.get(), view->getViewSize());
     else
         draw(context.get());
+}
+
+bool CFrame::setUpdatesDisabled(bool disabled)
+{
+    const bool previous = updatesDisabled_;
+    updatesDisabled_ = disabled;
+    return previous;
 }
 
 void CFrame::drawRect(CGraphics* context, const CBox& updateBox)
@@ -209,7 +226,7 @@ bool CFrame::onWheel(CGraphics* context, const CPos& where, float distance)
 
 void CFrame::update(CGraphics* context)
 {
-    if (!alive_)
+    if (!alive_ || updatesDisabled_)
         return;
     CBackBuffer* buffer = getBackBuffer();
     CGraphics* target = buffer ? static_cast<CGraphics*>(buffer) : context;

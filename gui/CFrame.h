@@ -41,6 +41,8 @@ public:
     void doIdleStuff();
     // The editor's knob mode; 0 without an editor.
     int32_t getKnobMode() const;
+    // The system's milliseconds; 0 without an editor, as nothing then paces idle passes.
+    uint32_t getTicks() const;
     bool beginEdit(int32_t tag);
     bool endEdit(int32_t tag);
     CEditor* getEditor() const { return editor_; }
@@ -60,12 +62,18 @@ public:
 
     // The modal view takes clicks first and is a child while set. Refused while another is set.
     bool setModalView(CView* view);
+    CView* getModalView() const { return modalView_; }
+    // The modal view while one is set, else the child under the mouse.
+    CView* getCurrentView() const override;
     void setFocusView(CView* view);
     CView* getFocusView() const { return focusView_; }
     // Marks every child whose size overlaps box (edges included) dirty.
     void invalidate(const CBox& box);
     // Draws view (or the whole frame, when view is not a child) at once onto the window.
     void invalidate(CView* view);
+    // While disabled, update draws nothing and dirty views stay dirty. Returns the old value.
+    bool setUpdatesDisabled(bool disabled);
+    bool getUpdatesDisabled() const { return updatesDisabled_; }
 
     void drawRect(CGraphics* context, const CBox& updateBox) override;
     void mouse(CGraphics* context, CPos& where, int32_t buttons) override;
@@ -90,6 +98,7 @@ private:
     CView* focusView_ = nullptr;
     bool notYetPainted_ = true;
     bool alive_ = true;
+    bool updatesDisabled_ = false;
     bool dispatchingEvents_ = false;  // idle is inside the platform's event dispatch
     bool componentServices_ = false;  // this frame holds a count of them
     PlatformWindow* window_ = nullptr;

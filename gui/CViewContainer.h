@@ -36,7 +36,7 @@ public:
     // In drawing order; null outside 0 .. count - 1.
     CView* getView(int32_t index) const;
     // The child under the mouse now, or null.
-    CView* getCurrentView() const;
+    virtual CView* getCurrentView() const;
     // Gives the frame's focus to the focusable view after current (before it when reverse)
     // among those below this container, wrapping around; none current starts at an end.
     // False when none is focusable.

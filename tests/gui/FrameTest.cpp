@@ -3,6 +3,8 @@
 #include "gui/CFrame.h"
 #include "tests/gui/support/CountingView.h"
 #include "tests/gui/support/FramePixels.h"
+#include "tests/gui/support/ScriptedEditor.h"
+#include "tests/gui/support/TestMouse.h"
 #include "tests/gui/support/TestParentWindow.h"
 
 #include <gtest/gtest.h>
@@ -153,4 +155,58 @@ TEST_F(Frame, RemovingTheFocusViewClearsTheFocus)
     frame->setFocusView(first);
     frame->removeView(first);
     EXPECT_EQ(frame->getFocusView(), nullptr);
+}
+
+TEST_F(Frame, DisabledUpdatesLeaveDirtyViewsForLater)
+{
+    paintPendingWindows();
+    EXPECT_FALSE(frame->setUpdatesDisabled(true));
+    EXPECT_TRUE(frame->getUpdatesDisabled());
+    first->setDirty(true);
+    frame->idle();
+    EXPECT_EQ(first->draws, 1);
+    EXPECT_TRUE(first->isDirty());
+
+    EXPECT_TRUE(frame->setUpdatesDisabled(false));
+    frame->idle();
+    EXPECT_EQ(first->draws, 2);
+    EXPECT_FALSE(first->isDirty());
+}
+
+TEST_F(Frame, CurrentViewIsTheModalViewElseTheOneUnderTheMouse)
+{
+    const CPos origin = frame->getWindowOrigin();
+    struct Case {
+        CPos where;
+        bool modal;
+        CView* expected;
+    };
+    auto* modal = new CountingView(CBox(40, 20, 50, 30), kFirst);
+    const Case cases[] = {
+        {CPos(10, 10), false, first},
+        {CPos(25, 10), false, second},
+        {CPos(50, 35), false, nullptr},
+        {CPos(10, 10), true, modal},
+    };
+    for (const Case& c : cases) {
+        TestMouse::place(CPos(origin.h + c.where.h, origin.v + c.where.v), 0);
+        frame->setModalView(c.modal ? modal : nullptr);
+        EXPECT_EQ(frame->getCurrentView(), c.expected) << c.where.h << "," << c.where.v;
+        EXPECT_EQ(frame->getModalView(), c.modal ? modal : nullptr);
+    }
+    frame->setModalView(nullptr);
+    modal->release();
+    TestMouse::releaseAll();
+}
+
+TEST_F(Frame, TicksFollowTheClockOnlyWithAnEditor)
+{
+    EXPECT_EQ(frame->getTicks(), 0u);
+    ScriptedEditor editor;
+    auto* edited = new CFrame(CBox(0, 0, 20, 20), nullptr, &editor);
+    const uint32_t before = edited->getTicks();
+    platform::sleepMilliseconds(100);
+    // Coarse system clocks tick in steps of up to about 16 ms.
+    EXPECT_GE(edited->getTicks() - before, 60u);
+    edited->release();
 }
