@@ -67,6 +67,9 @@ public:
     CView* getCurrentView() const override;
     void setFocusView(CView* view);
     CView* getFocusView() const { return focusView_; }
+    // Whether the frame wants drops; off until enabled.
+    void enableDrop(bool enable) { dropEnabled_ = enable; }
+    bool isDropEnabled() const { return dropEnabled_; }
     // Marks every child whose size overlaps box (edges included) dirty.
     void invalidate(const CBox& box);
     // Draws view (or the whole frame, when view is not a child) at once onto the window.
@@ -98,6 +101,7 @@ private:
     CView* focusView_ = nullptr;
     bool notYetPainted_ = true;
     bool alive_ = true;
+    bool dropEnabled_ = false;
     bool updatesDisabled_ = false;
     bool dispatchingEvents_ = false;  // idle is inside the platform's event dispatch
     bool componentServices_ = false;  // this frame holds a count of them

@@ -210,3 +210,12 @@ TEST_F(Frame, TicksFollowTheClockOnlyWithAnEditor)
     EXPECT_GE(edited->getTicks() - before, 60u);
     edited->release();
 }
+
+TEST_F(Frame, DropsAreOffUntilEnabled)
+{
+    EXPECT_FALSE(frame->isDropEnabled());
+    frame->enableDrop(true);
+    EXPECT_TRUE(frame->isDropEnabled());
+    frame->enableDrop(false);
+    EXPECT_FALSE(frame->isDropEnabled());
+}
