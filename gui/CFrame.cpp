@@ -71,6 +71,43 @@ bool CFrame::endEdit(int32_t tag)
     return editor_ && editor_->endEdit(tag);
 }
 
+bool CFrame::setSize(int32_t width, int32_t height)
+{
+    if (!window_ || !alive_ || (width == getWidth() && height == getHeight()))
+        return false;
+    if (backBuffer_) {
+        backBuffer_->release();
+        backBuffer_ = nullptr;
+    }
+    if (!platform::resizeWindow(window_, width, height))
+        return false;
+    CViewContainer::setViewSize(CBox(0, 0, width, height));
+    return true;
+}
+
+bool CFrame::getPosition(int32_t& x, int32_t& y) const
+{
+    CBox box;
+    if (!getSize(box))
+        return false;
+    x = box.left;
+    y = box.top;
+    return true;
+}
+
+bool CFrame::getSize(CBox& box) const
+{
+    if (!window_ || !alive_)
+        return false;
+    box = platform::windowBox(window_);
+    return true;
+}
+
+void CFrame::setViewSize(const CBox& size)
+{
+    setSize(size.width(), size.height());
+}
+
 CPos CFrame::getWindowOrigin() const
 {
     return window_ ? platform::windowScreenOrigin(window_) : CPos();

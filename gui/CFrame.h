@@ -52,6 +52,13 @@ public:
     int32_t getWidth() const { return size_.width(); }
     int32_t getHeight() const { return size_.height(); }
     PlatformWindow* getPlatformWindow() const { return window_; }
+    // Window and frame take the new size, the back buffer is made anew; false without a
+    // window or when the size is the same.
+    bool setSize(int32_t width, int32_t height);
+    // Where the window lies in its parent, as the window system has it; false without one.
+    bool getPosition(int32_t& x, int32_t& y) const;
+    // The window's rectangle in its parent, as the window system has it; false without one.
+    bool getSize(CBox& box) const;
     // The window's position on the screen; (0, 0) without a window.
     CPos getWindowOrigin() const;
     // The mouse position now, in window coordinates.
@@ -85,6 +92,8 @@ public:
     bool onWheel(CGraphics* context, const CPos& where, float distance) override;
     // Draws what is dirty into the back buffer and copies the whole frame onto context.
     void update(CGraphics* context) override;
+    // As setSize: the frame always sits at its window's origin.
+    void setViewSize(const CBox& size) override;
 
     bool isOfType(const char* name) const override;
 

@@ -38,6 +38,12 @@ PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, Window
 // Reports onWindowDestroyed to the handler before it returns.
 void destroyWindow(PlatformWindow* window);
 CPos windowScreenOrigin(const PlatformWindow* window);
+// The window's rectangle in its parent's coordinates, as the window system has it; empty
+// for a null window.
+CBox windowBox(const PlatformWindow* window);
+// Gives the window a new size, its top-left corner staying; what it showed is lost and a
+// paint of the whole window follows. False when it could not be done.
+bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height);
 // A surface that draws onto the window; null for a null window.
 NativeSurface* createWindowSurface(PlatformWindow* window);
 

@@ -219,3 +219,46 @@ TEST_F(Frame, DropsAreOffUntilEnabled)
     frame->enableDrop(false);
     EXPECT_FALSE(frame->isDropEnabled());
 }
+
+TEST_F(Frame, SetSizeResizesTheWindowAndTheBackBuffer)
+{
+    struct Case {
+        int32_t width;
+        int32_t height;
+        bool changed;
+    };
+    const Case cases[] = {{60, 40, false}, {90, 70, true}, {25, 18, true}};
+    frame->setBackgroundColor(kSecond);
+    for (const Case& c : cases) {
+        EXPECT_EQ(frame->setSize(c.width, c.height), c.changed) << c.width;
+        paintPendingWindows();
+        CBox box;
+        ASSERT_TRUE(frame->getSize(box));
+        EXPECT_EQ(box, CBox(0, 0, c.width, c.height));
+        int32_t x = -1;
+        int32_t y = -1;
+        ASSERT_TRUE(frame->getPosition(x, y));
+        EXPECT_EQ(CPos(x, y), CPos());
+        EXPECT_EQ(frame->getViewSize(), CBox(0, 0, c.width, c.height));
+        CBackBuffer* buffer = frame->getBackBuffer();
+        ASSERT_NE(buffer, nullptr);
+        // The first view shows, and the frame's background reaches the new far corner.
+        EXPECT_EQ(rgb(windowPixels(*frame, CBox(10, 10, 11, 11))[0]), 0xc80000u);
+        const CBox corner(c.width - 1, c.height - 1, c.width, c.height);
+        EXPECT_EQ(rgb(windowPixels(*frame, corner)[0]), 0x0000c8u);
+        EXPECT_EQ(rgb(readPixels(*buffer, corner)[0]), 0x0000c8u);
+    }
+}
+
+TEST_F(Frame, WindowlessFrameKeepsItsSizeAndHasNoWindowBox)
+{
+    auto* windowless = new CFrame(CBox(0, 0, 20, 20), nullptr, nullptr);
+    CBox box;
+    int32_t x;
+    int32_t y;
+    EXPECT_FALSE(windowless->setSize(30, 30));
+    EXPECT_FALSE(windowless->getSize(box));
+    EXPECT_FALSE(windowless->getPosition(x, y));
+    EXPECT_EQ(windowless->getWidth(), 20);
+    windowless->release();
+}

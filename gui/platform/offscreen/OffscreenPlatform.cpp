@@ -78,6 +78,25 @@ CPos windowScreenOrigin(const PlatformWindow* window)
     return window ? window->screenOrigin : CPos();
 }
 
+CBox windowBox(const PlatformWindow* window)
+{
+    return window ? CBox(0, 0, window->map.width, window->map.height) : CBox();
+}
+
+bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
+{
+    if (!window || width <= 0 || height <= 0)
+        return false;
+    try {
+        window->pixels.assign(static_cast<size_t>(width) * height, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    window->map = PixelMap{window->pixels.data(), width, height, width};
+    window->pendingPaint = CBox(0, 0, width, height);
+    return true;
+}
+
 NativeSurface* createWindowSurface(PlatformWindow* window)
 {
     return window ? new (std::nothrow) NativeSurface(window->map) : nullptr;

@@ -165,6 +165,26 @@ CPos windowScreenOrigin(const PlatformWindow* window)
     return CPos(rect.left, rect.top);
 }
 
+CBox windowBox(const PlatformWindow* window)
+{
+    RECT rect;
+    if (!window || !GetWindowRect(window->hwnd, &rect))
+        return CBox();
+    MapWindowPoints(HWND_DESKTOP, GetParent(window->hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return CBox(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
+{
+    if (!window || width <= 0 || height <= 0
+        || !SetWindowPos(
+            window->hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+        return false;
+    // The system repaints only what a grown window gained; the frame's back buffer is new.
+    InvalidateRect(window->hwnd, nullptr, FALSE);
+    return true;
+}
+
 NativeSurface* createWindowSurface(PlatformWindow* window)
 {
     if (!window)

@@ -97,6 +97,7 @@ bool PlatformWindow::create(Window parent)
     if (!takesOurPixels(display_, visual, depth))
         return false;
     root_ = parentAttributes.root;
+    visual_ = visual;
     // The parent's visual may differ from the screen's: with a colormap and border of its
     // own the child may still use the screen's.
     XSetWindowAttributes attributes = {};
@@ -154,6 +155,59 @@ void PlatformWindow::present(const CBox& area)
         const size_t start = static_cast<size_t>(y) * width_ + visible.left;
         std::copy_n(&drawn_[start], visible.width(), &shown_[start]);
     }
+}
+
+CBox PlatformWindow::box() const
+{
+    if (!usable())
+        return CBox();
+    X11ErrorTrap trap(display_);
+    Window root;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    const bool known = XGetGeometry(display_, window_, &root, &x, &y, &width, &height, &border, &depth);
+    check(trap);
+    if (!known || !trap.succeeded())
+        return CBox();
+    return CBox(x, y, x + static_cast<int32_t>(width), y + static_cast<int32_t>(height));
+}
+
+bool PlatformWindow::resize(int32_t width, int32_t height)
+{
+    if (!usable() || width <= 0 || height <= 0)
+        return false;
+    std::vector<uint32_t> drawn;
+    std::vector<uint32_t> shown;
+    try {
+        drawn.assign(static_cast<size_t>(width) * height, 0);
+        shown.assign(drawn.size(), 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    X11ErrorTrap trap(display_);
+    XImage* image = XCreateImage(display_, visual_, static_cast<unsigned>(image_->depth), ZPixmap, 0,
+        reinterpret_cast<char*>(drawn.data()), static_cast<unsigned>(width), static_cast<unsigned>(height),
+        32, width * 4);
+    if (!image)
+        return false;
+    image->byte_order = LSBFirst;
+    image_->data = nullptr;  // the pixels are drawn_'s
+    XDestroyImage(image_);
+    image_ = image;
+    drawn_.swap(drawn);
+    shown_.swap(shown);
+    width_ = width;
+    height_ = height;
+    XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    // The server sends an exposure for the grown part only; the frame's pixels are all new.
+    XClearArea(display_, window_, 0, 0, 0, 0, True);
+    XFlush(display_);
+    check(trap);
+    return trap.succeeded();
 }
 
 CPos PlatformWindow::screenOrigin() const
@@ -344,6 +398,16 @@ void destroyWindow(PlatformWindow* window)
 CPos windowScreenOrigin(const PlatformWindow* window)
 {
     return window ? window->screenOrigin() : CPos();
+}
+
+CBox windowBox(const PlatformWindow* window)
+{
+    return window ? window->box() : CBox();
+}
+
+bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
+{
+    return window && window->resize(width, height);
 }
 
 NativeSurface* createWindowSurface(PlatformWindow* window)

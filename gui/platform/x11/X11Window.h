@@ -29,6 +29,10 @@ struct PlatformWindow final : private SurfaceOwner {
     // A surface that draws onto the window; null when memory is short.
     NativeSurface* createSurface();
     CPos screenOrigin() const;
+    // In the parent's coordinates, as the server has it.
+    CBox box() const;
+    // Pixels and window take the new size; the whole window is exposed to be painted anew.
+    bool resize(int32_t width, int32_t height);
     // Hands every queued event to the handler: exposures, presses, wheel turns, the end.
     void dispatchEvents();
     // One waiting exposure painted; false when none waited.
@@ -62,6 +66,7 @@ private:
     Display* display_;
     Window window_ = 0;
     Window root_ = 0;
+    Visual* visual_ = nullptr;  // the screen's, which our pixels fit
     GC gc_ = nullptr;
     XImage* image_ = nullptr;  // over drawn_
     int32_t width_;
