@@ -319,6 +319,15 @@ void CFrame::onWindowWheel(CPos where, float distance)
     onWheel(context.get(), where, distance);
 }
 
+bool CFrame::onWindowDrop(CPos where, void* drag)
+{
+    if (!dropEnabled_)
+        return false;
+    const CKeepAlive keep(this);
+    const CScoped<CGraphics> context(this);
+    return onDrop(context.get(), drag, where);
+}
+
 void CFrame::onWindowDestroyed()
 {
     alive_ = false;

@@ -102,6 +102,8 @@ private:
     void onWindowMouseDown(CPos where, int32_t buttons) override;
     void onWindowWheel(CPos where, float distance) override;
     void onWindowDestroyed() override;
+    bool wantsDrops() const override { return dropEnabled_; }
+    bool onWindowDrop(CPos where, void* drag) override;
     void advanceFocus(bool backwards);
     void drawDirtyChildren(CGraphics* target);
 

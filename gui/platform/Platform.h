@@ -24,6 +24,11 @@ public:
     // distance: wheel notches, positive away from the user.
     virtual void onWindowWheel(CPos where, float distance) = 0;
     virtual void onWindowDestroyed() = 0;
+    // Whether a drag over the window may be dropped.
+    virtual bool wantsDrops() const { return false; }
+    // Something was dropped at where; drag is the platform's data (a CDropFiles for files).
+    // True: taken.
+    virtual bool onWindowDrop(CPos /*where*/, void* /*drag*/) { return false; }
 };
 
 struct ResourceBytes {

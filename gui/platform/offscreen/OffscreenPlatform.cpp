@@ -184,6 +184,11 @@ void turnWheel(PlatformWindow* window, CPos where, float distance)
     window->handler.onWindowWheel(where, distance);
 }
 
+bool drop(PlatformWindow* window, CPos where, void* drag)
+{
+    return window->handler.wantsDrops() && window->handler.onWindowDrop(where, drag);
+}
+
 int32_t openWindowCount()
 {
     return static_cast<int32_t>(openWindows().size());

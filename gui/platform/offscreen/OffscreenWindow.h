@@ -20,6 +20,8 @@ void requestPaint(PlatformWindow* window, const CBox& area);
 // As a button-down message would (ScriptedInput says which buttons are held).
 void pressMouse(PlatformWindow* window, CPos where);
 void turnWheel(PlatformWindow* window, CPos where, float distance);
+// As a drop target would when something is dropped at where; true when it was taken.
+bool drop(PlatformWindow* window, CPos where, void* drag);
 int32_t openWindowCount();
 // The kind last given to platform::setCursor (0 once restored).
 int32_t currentCursor();

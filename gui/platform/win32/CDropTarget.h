@@ -1,9 +1,12 @@
-// The OLE drop target registered on every frame window. No view of this program takes files,
-// so it answers every drag with "no drop" and ignores drops.
+// The OLE drop target registered on every frame window. It takes dragged files while the
+// window's handler wants drops, and hands their names (a CDropFiles) to the handler with
+// the point in window coordinates; anything else is answered with "no drop".
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
+
+class WindowEventHandler;
 
 // COM objects are destroyed by their own Release, never through an interface pointer, so
 // the interface's non-virtual destructor is harmless here.
@@ -11,7 +14,8 @@
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class CDropTarget final : public IDropTarget {
 public:
-    CDropTarget() = default;
+    // window: the window the target is registered on, for its coordinates.
+    CDropTarget(WindowEventHandler& handler, HWND window);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -23,6 +27,11 @@ public:
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL where, DWORD* effect) override;
 
 private:
+    DWORD answer() const;
+
+    WindowEventHandler& handler_;
+    HWND window_;
+    bool accepted_ = false;  // the drag in progress carries files the handler wants
     LONG references_ = 1;
 };
 #pragma GCC diagnostic pop

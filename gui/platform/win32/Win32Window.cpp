@@ -132,7 +132,7 @@ PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, Window
     }
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     // Needs OLE on this thread; without it the window simply takes no drops.
-    auto* dropTarget = new (std::nothrow) CDropTarget;
+    auto* dropTarget = new (std::nothrow) CDropTarget(handler, hwnd);
     if (dropTarget && RegisterDragDrop(hwnd, dropTarget) == S_OK)
         window->dropTarget = dropTarget;
     else if (dropTarget)

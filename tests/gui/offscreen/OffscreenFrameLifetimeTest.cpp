@@ -1,3 +1,4 @@
+#include "gui/CDropFiles.h"
 #include "gui/platform/offscreen/OffscreenWindow.h"
 #include "tests/gui/support/FrameCycle.h"
 #include "tests/gui/support/TestParentWindow.h"
@@ -32,5 +33,50 @@ TEST(OffscreenWindow, PaintsOnlyTheRequestedAreaAfterTheFirstPaint)
     EXPECT_EQ(rgb(shown.at(5, 5)), 0xff0000u);
     EXPECT_EQ(rgb(shown.at(20, 20)), 0xff0000u);
     EXPECT_EQ(view->draws, 2);
+    frame->release();
+}
+
+namespace {
+
+class DropView : public CView {
+public:
+    using CView::CView;
+    bool onDrop(CGraphics*, void* drag, const CPos& where) override
+    {
+        names = static_cast<CDropFiles*>(drag)->names;
+        at = where;
+        return true;
+    }
+    std::vector<std::string> names;
+    CPos at{-1, -1};
+};
+
+}  // namespace
+
+TEST(OffscreenWindow, DropsReachTheViewUnderThePointOnlyWhileTheFrameTakesThem)
+{
+    auto* frame = new CFrame(CBox(0, 0, 40, 30), TestParentWindow::shared().handle(), nullptr);
+    auto* inner = new CViewContainer(CBox(10, 10, 40, 30), frame);
+    auto* view = new DropView(CBox(5, 5, 15, 15));
+    inner->addView(view);
+    frame->addView(inner);
+    CDropFiles files{{"/amps/crunch.fxp"}};
+    struct Case {
+        bool enabled;
+        CPos where;
+        bool taken;
+        CPos at;
+    };
+    const Case cases[] = {
+        {false, CPos(20, 20), false, CPos(-1, -1)},
+        {true, CPos(2, 2), false, CPos(-1, -1)},
+        {true, CPos(20, 20), true, CPos(10, 10)},
+    };
+    for (const Case& c : cases) {
+        frame->enableDrop(c.enabled);
+        EXPECT_EQ(offscreen::drop(frame->getPlatformWindow(), c.where, &files), c.taken);
+        EXPECT_EQ(view->at, c.at);
+    }
+    EXPECT_EQ(view->names, files.names);
     frame->release();
 }
