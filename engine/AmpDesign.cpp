@@ -5,6 +5,7 @@
 #include "dsp/FilterDesign.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -61,7 +62,36 @@ uint32_t withImpliedParts(uint32_t parts)
     return parts;
 }
 
+// Bit for bit, so that 0 and -0 differ and a NaN equals itself: a value that changes only its
+// sign of zero still changes the design, and one stuck at NaN does not redesign every block.
+bool same(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
 }  // namespace
+
+uint32_t partsChangedBetween(const AmpControls& before, const AmpControls& after)
+{
+    uint32_t parts = 0;
+    if (before.channel != after.channel)
+        parts |= kChannelPart;
+    if (!same(before.bass, after.bass) || !same(before.mid, after.mid) || !same(before.treble, after.treble))
+        parts |= kToneStackPart;
+    if (!same(before.drive, after.drive))
+        parts |= kStageGainsPart;
+    if (!same(before.presence, after.presence))
+        parts |= kPresencePart;
+    if (!same(before.voicing, after.voicing))
+        parts |= kVoicingPart;
+    if (!same(before.inputGainValue, after.inputGainValue))
+        parts |= kInputGainPart;
+    if (!same(before.master, after.master))
+        parts |= kMasterPart;
+    if (before.cabinetActive != after.cabinetActive)
+        parts |= kCabinetPart;
+    return parts;
+}
 
 float inputGainFactor(float value)
 {

@@ -40,6 +40,9 @@ enum AmpDesignPart : uint32_t {
 // nothing and waits for nothing, so the audio thread may call it.
 void redesign(AmpSettings& design, uint32_t parts, const AmpControls& controls, float sampleRate);
 
+// The parts of a design made from `before` that a design made from `after` differs in.
+uint32_t partsChangedBetween(const AmpControls& before, const AmpControls& after);
+
 // A whole design.
 AmpSettings designAmp(const AmpControls& controls, float sampleRate);
 

@@ -26,36 +26,6 @@ bool allFinite(const float* samples, int32_t count)
     return spoiled == 0.0f;
 }
 
-// Bit for bit, so that 0 and -0 differ and a NaN equals itself: a value that changes only its
-// sign of zero still changes the design, and one stuck at NaN does not redesign every block.
-bool same(float a, float b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// The parts of a design made from `before` that differ from one made from `after`.
-uint32_t changedParts(const AmpControls& before, const AmpControls& after)
-{
-    uint32_t parts = 0;
-    if (before.channel != after.channel)
-        parts |= kChannelPart;
-    if (!same(before.bass, after.bass) || !same(before.mid, after.mid) || !same(before.treble, after.treble))
-        parts |= kToneStackPart;
-    if (!same(before.drive, after.drive))
-        parts |= kStageGainsPart;
-    if (!same(before.presence, after.presence))
-        parts |= kPresencePart;
-    if (!same(before.voicing, after.voicing))
-        parts |= kVoicingPart;
-    if (!same(before.inputGainValue, after.inputGainValue))
-        parts |= kInputGainPart;
-    if (!same(before.master, after.master))
-        parts |= kMasterPart;
-    if (before.cabinetActive != after.cabinetActive)
-        parts |= kCabinetPart;
-    return parts;
-}
-
 }  // namespace
 
 AmpEngine::AmpEngine()
@@ -121,7 +91,7 @@ void AmpEngine::releaseAudioSide()
 void AmpEngine::refreshDesign()
 {
     const AmpControls now = controls();
-    const uint32_t parts = changedParts(designedFrom_, now);
+    const uint32_t parts = partsChangedBetween(designedFrom_, now);
     if (parts == 0)
         return;
     redesign(design_, parts, now, sampleRate_);
