@@ -2,8 +2,11 @@
 
 #include "gui/CBackBuffer.h"
 #include "gui/CEditor.h"
+#include "gui/CParamDisplay.h"
 
+#include <cstdio>
 #include <cstring>
+#include <new>
 
 CFrame::CFrame(const CBox& size, void* parentWindow, CEditor* editor)
     : CViewContainer(size, this)
@@ -18,14 +21,49 @@ CFrame::~CFrame()
 {
     setModalView(nullptr);
     platform::setCursor(kCursorDefault);
-    if (backBuffer_)
-        backBuffer_->release();
+    releaseBackBuffer();
+    closeHostWindow();
     platform::destroyWindow(window_);
     window_ = nullptr;
     platform::unloadDrawingServices();
     if (componentServices_)
         platform::releaseComponentServices();
     removeAll(true);
+}
+
+bool CFrame::openInHostWindow(const char* title)
+{
+    if (window_ || !editor_)
+        return false;
+    std::unique_ptr<HostWindowRecord> record(new (std::nothrow) HostWindowRecord);
+    if (!record)
+        return false;
+    std::snprintf(record->title, sizeof record->title, "%s", title ? title : "");
+    record->width = getWidth();
+    record->height = getHeight();
+    if (!editor_->openHostWindow(*record))
+        return false;
+    window_ = platform::createWindow(record->window, getWidth(), getHeight(), *this);
+    if (!window_) {
+        editor_->closeHostWindow(*record);
+        return false;
+    }
+    hostWindow_ = std::move(record);
+    alive_ = true;
+    notYetPainted_ = true;
+    return true;
+}
+
+bool CFrame::closeHostWindow()
+{
+    if (!hostWindow_)
+        return false;
+    releaseBackBuffer();
+    platform::destroyWindow(window_);
+    window_ = nullptr;
+    editor_->closeHostWindow(*hostWindow_);
+    hostWindow_.reset();
+    return true;
 }
 
 void CFrame::idle()
@@ -73,13 +111,13 @@ bool CFrame::endEdit(int32_t tag)
 
 bool CFrame::setSize(int32_t width, int32_t height)
 {
-    if (!window_ || !alive_ || (width == getWidth() && height == getHeight()))
+    if (!window_ || !alive_ || width <= 0 || height <= 0 || (width == getWidth() && height == getHeight()))
         return false;
-    if (backBuffer_) {
-        backBuffer_->release();
-        backBuffer_ = nullptr;
-    }
-    if (!platform::resizeWindow(window_, width, height))
+    releaseBackBuffer();
+    const bool hostSized = editor_ && editor_->sizeWindow(width, height);
+    const bool resized = hostSized ? platform::resizeWindow(window_, width, height)
+                                   : platform::resizeWindowAndParents(window_, width, height);
+    if (!resized)
         return false;
     CViewContainer::setViewSize(CBox(0, 0, width, height));
     return true;
@@ -134,6 +172,13 @@ CBackBuffer* CFrame::getBackBuffer()
             buffer->release();
     }
     return backBuffer_;
+}
+
+void CFrame::releaseBackBuffer()
+{
+    if (backBuffer_)
+        backBuffer_->release();
+    backBuffer_ = nullptr;
 }
 
 bool CFrame::setModalView(CView* view)
@@ -326,6 +371,17 @@ bool CFrame::onWindowDrop(CPos where, void* drag)
     const CKeepAlive keep(this);
     const CScoped<CGraphics> context(this);
     return onDrop(context.get(), drag, where);
+}
+
+bool CFrame::textEntryColors(CRgba& text, CRgba& background) const
+{
+    const CView* view = getCurrentView();
+    if (!view || !view->isOfType("CParamDisplay"))
+        return false;
+    const auto* display = static_cast<const CParamDisplay*>(view);
+    text = display->getFontColor();
+    background = display->getBoxColor();
+    return true;
 }
 
 void CFrame::onWindowDestroyed()

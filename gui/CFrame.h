@@ -11,9 +11,11 @@
 #include "gui/platform/Platform.h"
 
 #include <cstdint>
+#include <memory>
 
 class CBackBuffer;
 class CEditor;
+struct HostWindowRecord;
 
 enum CCursorType : int32_t {
     kCursorDefault = 0,
@@ -31,8 +33,15 @@ public:
     // Makes the child window of parentWindow at once; a null parent makes a frame without
     // a window, which draws nothing. editor may be null.
     CFrame(const CBox& size, void* parentWindow, CEditor* editor);
-    // Destroys the window and every child view.
+    // Destroys the window (and the host's, when it opened one for the frame) and every child view.
     ~CFrame() override;
+
+    // For a frame made without a parent window: asks the editor's host for a window titled
+    // title at the frame's size and opens the frame's window in it. False when the frame
+    // already has a window or the host opens none.
+    bool openInHostWindow(const char* title);
+    // Closes the frame's window and gives the host's back; false when not in a host window.
+    bool closeHostWindow();
 
     // Handles the window's queued events, then redraws the dirty views once the window has
     // been painted for the first time. Events wait while a press handled here is tracked.
@@ -52,8 +61,9 @@ public:
     int32_t getWidth() const { return size_.width(); }
     int32_t getHeight() const { return size_.height(); }
     PlatformWindow* getPlatformWindow() const { return window_; }
-    // Window and frame take the new size, the back buffer is made anew; false without a
-    // window or when the size is the same.
+    // Window and frame take the new size and the back buffer is made anew; false without a
+    // window, for a size below 1 or when the size is the same. The editor's host sizes its window when it
+    // can; otherwise the parent windows grow with the frame's up to one of the host's own.
     bool setSize(int32_t width, int32_t height);
     // Where the window lies in its parent, as the window system has it; false without one.
     bool getPosition(int32_t& x, int32_t& y) const;
@@ -104,7 +114,10 @@ private:
     void onWindowDestroyed() override;
     bool wantsDrops() const override { return dropEnabled_; }
     bool onWindowDrop(CPos where, void* drag) override;
+    // A text-entry control takes the colours of the current view, when it is a display.
+    bool textEntryColors(CRgba& text, CRgba& background) const override;
     void advanceFocus(bool backwards);
+    void releaseBackBuffer();
     void drawDirtyChildren(CGraphics* target);
 
     CEditor* editor_;
@@ -118,4 +131,5 @@ private:
     bool componentServices_ = false;  // this frame holds a count of them
     PlatformWindow* window_ = nullptr;
     CBackBuffer* backBuffer_ = nullptr;
+    std::unique_ptr<HostWindowRecord> hostWindow_;  // while the window lives in one of the host's
 };

@@ -30,8 +30,10 @@ public:
     // CFontTable face bits: bold, italic, underline.
     void setFontFace(int32_t face);
     void setFontColor(CRgba colour);
+    CRgba getFontColor() const { return fontColor_; }
     // The fill behind the text when there is no background image, and the sunken bevel's shade.
     void setBoxColor(CRgba colour);
+    CRgba getBoxColor() const { return boxColor_; }
     void setBorderColor(CRgba colour);
     // The text's shadow, with the shadow style bit.
     void setShadowColor(CRgba colour);

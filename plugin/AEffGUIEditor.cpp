@@ -3,7 +3,7 @@
 #include "gui/CFrame.h"
 #include "gui/CGraphics.h"
 #include "gui/CWindowThread.h"
-#include "plugin/AudioEffect.h"
+#include "plugin/AudioEffectX.h"
 
 namespace {
 
@@ -142,4 +142,10 @@ bool AEffGUIEditor::beginEdit(int32_t index)
 bool AEffGUIEditor::endEdit(int32_t index)
 {
     return effect_ && effect_->endEdit(index);
+}
+
+bool AEffGUIEditor::sizeWindow(int32_t width, int32_t height)
+{
+    auto* effect = dynamic_cast<AudioEffectX*>(effect_);
+    return effect && effect->canHostDo("sizeWindow") && effect->sizeWindow(width, height);
 }

@@ -45,6 +45,8 @@ public:
     bool beginEdit(int32_t index) override;
     bool endEdit(int32_t index) override;
     int32_t getKnobMode() const override { return knobMode; }
+    // Through the host's "sizeWindow", when the effect is a VST 2 one and the host can do it.
+    bool sizeWindow(int32_t width, int32_t height) override;
 
     CFrame* getFrame() const { return frame_; }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/CBox.h"
+#include "gui/CRgba.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,8 @@ public:
     // Something was dropped at where; drag is the platform's data (a CDropFiles for files).
     // True: taken.
     virtual bool onWindowDrop(CPos /*where*/, void* /*drag*/) { return false; }
+    // The colours for a text-entry control inside the window; false: the system's own.
+    virtual bool textEntryColors(CRgba& /*text*/, CRgba& /*background*/) const { return false; }
 };
 
 struct ResourceBytes {
@@ -49,6 +52,9 @@ CBox windowBox(const PlatformWindow* window);
 // Gives the window a new size, its top-left corner staying; what it showed is lost and a
 // paint of the whole window follows. False when it could not be done.
 bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height);
+// As resizeWindow, and then the parent windows grow with it, as ParentResizeWalk says: for
+// hosts that cannot size their editor window themselves.
+bool resizeWindowAndParents(PlatformWindow* window, int32_t width, int32_t height);
 // A surface that draws onto the window; null for a null window.
 NativeSurface* createWindowSurface(PlatformWindow* window);
 

@@ -262,3 +262,55 @@ TEST_F(Frame, WindowlessFrameKeepsItsSizeAndHasNoWindowBox)
     EXPECT_EQ(windowless->getWidth(), 20);
     windowless->release();
 }
+
+TEST_F(Frame, SetSizeAsksTheHostFirstAndResizesEitherWay)
+{
+    ScriptedEditor editor;
+    auto* sized = new CFrame(CBox(0, 0, 60, 40), TestParentWindow::shared().handle(), &editor);
+    for (const bool hostSizes : {false, true}) {
+        editor.log.clear();
+        editor.hostSizesWindow = hostSizes;
+        const int32_t width = hostSizes ? 90 : 70;
+        ASSERT_TRUE(sized->setSize(width, 50)) << hostSizes;
+        EXPECT_EQ(editor.log, std::vector<std::string>{"size " + std::to_string(width) + " x 50"});
+        CBox box;
+        ASSERT_TRUE(sized->getSize(box));
+        EXPECT_EQ(box.width(), width);
+        EXPECT_EQ(sized->getViewSize(), CBox(0, 0, width, 50));
+    }
+    editor.log.clear();
+    EXPECT_FALSE(sized->setSize(0, 50));
+    EXPECT_FALSE(sized->setSize(90, -1));
+    EXPECT_TRUE(editor.log.empty()) << "the host was asked for an impossible size";
+    sized->release();
+}
+
+TEST_F(Frame, OpensInAWindowTheHostGivesAndClosesItAgain)
+{
+    ScriptedEditor editor;
+    auto* floating = new CFrame(CBox(0, 0, 40, 30), nullptr, &editor);
+    floating->addView(new CountingView(CBox(0, 0, 40, 30), kFirst));
+    EXPECT_FALSE(floating->openInHostWindow("Grimbolt")) << "the host gave no window";
+    EXPECT_EQ(floating->getPlatformWindow(), nullptr);
+    EXPECT_FALSE(floating->closeHostWindow());
+
+    editor.hostWindow = TestParentWindow::shared().handle();
+    for (int round = 0; round < 2; ++round) {
+        editor.log.clear();
+        ASSERT_TRUE(floating->openInHostWindow("Grimbolt"));
+        EXPECT_FALSE(floating->openInHostWindow("again")) << "a second window for one frame";
+        ASSERT_NE(floating->getPlatformWindow(), nullptr);
+        EXPECT_TRUE(floating->isAlive());
+        paintPendingWindows();
+        EXPECT_EQ(rgb(windowPixels(*floating, CBox(20, 20, 21, 21))[0]), 0xc80000u);
+        EXPECT_TRUE(floating->closeHostWindow());
+        EXPECT_EQ(floating->getPlatformWindow(), nullptr);
+        EXPECT_EQ(editor.log, (std::vector<std::string>{"open Grimbolt 40 x 30", "close"}));
+    }
+    EXPECT_FALSE(frame->openInHostWindow("Grimbolt")) << "a frame with a window of its own";
+
+    editor.log.clear();
+    ASSERT_TRUE(floating->openInHostWindow("Grimbolt"));
+    floating->release();
+    EXPECT_EQ(editor.log.back(), "close") << "the frame's end gives the host's window back";
+}

@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <utility>
 #include <thread>
 
 namespace {
@@ -85,4 +86,32 @@ TEST_F(X11Frame, SetSizeResizesTheChildWindowAndTheFrameReadsItBack)
         EXPECT_EQ(CPos(x, y), CPos());
         EXPECT_TRUE(showsFillAt(c.width, c.height)) << c.width << " x " << c.height;
     }
+}
+
+TEST_F(X11Frame, ANewSizeGrowsAWrappingParentWithItsBorderButNotTheHostsOwnWindow)
+{
+    // A top level that fits a bordered wrapper, which fits the frame: both keep their borders.
+    // The fixture's parent, 140 pixels wider than its frame, is the host's own and stays.
+    const Window outer = screen.createParent(CPos(300, 30), 66, 46);
+    Display* display = screen.display();
+    const Window wrapper = XCreateSimpleWindow(display, outer, 2, 2, 60, 40, 1, 0, 0);
+    XMapWindow(display, wrapper);
+    XSync(display, False);
+    auto* wrapped = new CFrame(CBox(0, 0, 60, 40), reinterpret_cast<void*>(wrapper), nullptr);
+    ASSERT_NE(wrapped->getPlatformWindow(), nullptr);
+    const auto sizeOf = [display](Window window) {
+        XWindowAttributes attributes;
+        XSync(display, False);
+        XGetWindowAttributes(display, window, &attributes);
+        return std::make_pair(attributes.width, attributes.height);
+    };
+
+    ASSERT_TRUE(wrapped->setSize(100, 70));
+    EXPECT_EQ(sizeOf(wrapper), std::make_pair(100, 70)) << "the wrapper's border is outside its size";
+    EXPECT_EQ(sizeOf(outer), std::make_pair(106, 76));
+    ASSERT_TRUE(frame->setSize(90, 60));
+    EXPECT_EQ(sizeOf(parent), std::make_pair(200, 150));
+
+    wrapped->release();
+    screen.destroy(outer);
 }

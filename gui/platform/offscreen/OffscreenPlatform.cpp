@@ -97,6 +97,12 @@ bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
     return true;
 }
 
+// The stand-in parent has no size of its own to keep.
+bool resizeWindowAndParents(PlatformWindow* window, int32_t width, int32_t height)
+{
+    return resizeWindow(window, width, height);
+}
+
 NativeSurface* createWindowSurface(PlatformWindow* window)
 {
     return window ? new (std::nothrow) NativeSurface(window->map) : nullptr;

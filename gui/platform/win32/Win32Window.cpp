@@ -1,5 +1,6 @@
 // The frame's child window: the class "Plugin<module handle in hex>", registered while any
 // frame window exists, and a window procedure that only translates messages.
+#include "gui/platform/ParentResizeWalk.h"
 #include "gui/platform/Platform.h"
 #include "gui/platform/win32/CDropTarget.h"
 #include "gui/platform/win32/Win32Surface.h"
@@ -12,6 +13,8 @@ struct PlatformWindow {
     HWND hwnd;
     WindowEventHandler& handler;
     CDropTarget* dropTarget;
+    HBRUSH textEntryBrush;  // the background given to text-entry controls, kept until the end
+    COLORREF textEntryBrushColor;
 };
 
 namespace {
@@ -45,6 +48,62 @@ void paint(HWND hwnd, PlatformWindow& window)
     EndPaint(hwnd, &paint);
 }
 
+COLORREF colorRef(const CRgba& color)
+{
+    return RGB(color.red, color.green, color.blue);
+}
+
+// A text-entry control asks how to draw itself: in the colours its view gives, when it gives any.
+LRESULT textEntryColors(HWND hwnd, PlatformWindow& window, WPARAM wParam, LPARAM lParam)
+{
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    CRgba text;
+    CRgba background;
+    if (!window.handler.textEntryColors(text, background))
+        return DefWindowProcA(hwnd, WM_CTLCOLOREDIT, wParam, lParam);
+    const COLORREF backgroundRef = colorRef(background);
+    if (!window.textEntryBrush || window.textEntryBrushColor != backgroundRef) {
+        HBRUSH brush = CreateSolidBrush(backgroundRef);
+        if (!brush)
+            return DefWindowProcA(hwnd, WM_CTLCOLOREDIT, wParam, lParam);
+        if (window.textEntryBrush)
+            DeleteObject(window.textEntryBrush);
+        window.textEntryBrush = brush;
+        window.textEntryBrushColor = backgroundRef;
+    }
+    SetTextColor(dc, colorRef(text));
+    SetBkColor(dc, backgroundRef);
+    return reinterpret_cast<LRESULT>(window.textEntryBrush);
+}
+
+// The window's box in its parent's coordinates.
+CBox boxInParent(HWND hwnd)
+{
+    RECT rect;
+    if (!GetWindowRect(hwnd, &rect))
+        return CBox();
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(hwnd, GA_PARENT), reinterpret_cast<POINT*>(&rect), 2);
+    return CBox(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+bool setWindowSize(HWND hwnd, int32_t width, int32_t height)
+{
+    return SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+}
+
+// The parent a resize may carry on to: none above a top-level window or at an MDI host's
+// client area, whose windows the host arranges itself.
+HWND growableParent(HWND hwnd)
+{
+    HWND parent = GetAncestor(hwnd, GA_PARENT);
+    if (!parent || parent == GetDesktopWindow())
+        return nullptr;
+    char name[16];
+    if (GetClassNameA(parent, name, sizeof name) && lstrcmpiA(name, "MDIClient") == 0)
+        return nullptr;
+    return parent;
+}
+
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     PlatformWindow* window = windowOf(hwnd);
@@ -70,10 +129,13 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSEWHEEL: {
         POINT where = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ScreenToClient(hwnd, &where);
-        const float notches = static_cast<short>(HIWORD(wParam)) / static_cast<float>(WHEEL_DELTA);
+        // As a multiplication, as the toolkit always did: three notches give 3.0000002.
+        const float notches = static_cast<short>(HIWORD(wParam)) * 0.008333334f;
         window->handler.onWindowWheel(CPos(where.x, where.y), notches);
         break;  // the parent gets the wheel too
     }
+    case WM_CTLCOLOREDIT:
+        return textEntryColors(hwnd, *window, wParam, lParam);
     default:
         break;
     }
@@ -123,7 +185,7 @@ PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, Window
         return nullptr;
     HWND hwnd = CreateWindowExA(0, className(), "Window", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
         static_cast<HWND>(parent), nullptr, win32::toolkitModule(), nullptr);
-    auto* window = hwnd ? new (std::nothrow) PlatformWindow{hwnd, handler, nullptr} : nullptr;
+    auto* window = hwnd ? new (std::nothrow) PlatformWindow{hwnd, handler, nullptr, nullptr, 0} : nullptr;
     if (!window) {
         if (hwnd)
             DestroyWindow(hwnd);
@@ -153,6 +215,8 @@ void destroyWindow(PlatformWindow* window)
     if (IsWindow(window->hwnd))
         DestroyWindow(window->hwnd);
     window->handler.onWindowDestroyed();
+    if (window->textEntryBrush)
+        DeleteObject(window->textEntryBrush);
     delete window;
     unregisterClass();
 }
@@ -167,21 +231,37 @@ CPos windowScreenOrigin(const PlatformWindow* window)
 
 CBox windowBox(const PlatformWindow* window)
 {
-    RECT rect;
-    if (!window || !GetWindowRect(window->hwnd, &rect))
-        return CBox();
-    MapWindowPoints(HWND_DESKTOP, GetParent(window->hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    return CBox(rect.left, rect.top, rect.right, rect.bottom);
+    return window ? boxInParent(window->hwnd) : CBox();
 }
 
 bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
 {
-    if (!window || width <= 0 || height <= 0
-        || !SetWindowPos(
-            window->hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+    if (!window || width <= 0 || height <= 0 || !setWindowSize(window->hwnd, width, height))
         return false;
     // The system repaints only what a grown window gained; the frame's back buffer is new.
     InvalidateRect(window->hwnd, nullptr, FALSE);
+    return true;
+}
+
+bool resizeWindowAndParents(PlatformWindow* window, int32_t width, int32_t height)
+{
+    if (!window)
+        return false;
+    CBox childBefore = boxInParent(window->hwnd);
+    if (!resizeWindow(window, width, height))
+        return false;
+    ParentResizeWalk walk(width, height, 2 * GetSystemMetrics(SM_CYDLGFRAME));
+    HWND child = window->hwnd;
+    int32_t parentWidth = 0;
+    int32_t parentHeight = 0;
+    for (HWND parent = growableParent(child); parent; parent = growableParent(child)) {
+        const CBox parentBefore = boxInParent(parent);
+        if (!walk.nextParentSize(childBefore, parentBefore, parentWidth, parentHeight))
+            break;
+        setWindowSize(parent, parentWidth, parentHeight);
+        child = parent;
+        childBefore = parentBefore;
+    }
     return true;
 }
 

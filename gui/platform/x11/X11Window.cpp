@@ -3,6 +3,7 @@
 #include "gui/platform/x11/X11Window.h"
 
 #include "gui/CButtonState.h"
+#include "gui/platform/ParentResizeWalk.h"
 #include "gui/platform/x11/X11ErrorTrap.h"
 #include "gui/platform/x11/X11Buttons.h"
 
@@ -34,6 +35,38 @@ bool takesOurPixels(Display* display, const Visual* visual, int depth)
     if (formats)
         XFree(formats);
     return found;
+}
+
+// As many parents as a resize may grow on Windows with its usual dialog frame.
+constexpr int32_t kMaxGrownParents = 6;
+
+// The window's box in its parent with its border; border is set to the border's width.
+CBox outerBox(Display* display, Window window, unsigned& border)
+{
+    Window root;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned depth = 0;
+    border = 0;
+    if (!XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth))
+        return CBox();
+    const auto outer = [border](unsigned size) { return static_cast<int32_t>(size + 2 * border); };
+    return CBox(x, y, x + outer(width), y + outer(height));
+}
+
+Window parentOf(Display* display, Window window)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return 0;
+    if (children)
+        XFree(children);
+    return parent == root ? 0 : parent;
 }
 
 }  // namespace
@@ -208,6 +241,40 @@ bool PlatformWindow::resize(int32_t width, int32_t height)
     XFlush(display_);
     check(trap);
     return trap.succeeded();
+}
+
+bool PlatformWindow::resizeWithParents(int32_t width, int32_t height)
+{
+    if (!usable())
+        return false;
+    unsigned border = 0;
+    CBox childBefore;
+    {
+        X11ErrorTrap trap(display_);
+        childBefore = outerBox(display_, window_, border);
+        check(trap);
+    }
+    if (!resize(width, height))
+        return false;
+    X11ErrorTrap trap(display_);
+    ParentResizeWalk walk(width, height, kMaxGrownParents);
+    Window child = window_;
+    int32_t parentWidth = 0;
+    int32_t parentHeight = 0;
+    for (Window parent = parentOf(display_, child); parent; parent = parentOf(display_, child)) {
+        const CBox parentBefore = outerBox(display_, parent, border);
+        if (!walk.nextParentSize(childBefore, parentBefore, parentWidth, parentHeight))
+            break;
+        const auto inner = [border](int32_t size) {
+            return static_cast<unsigned>(std::max<int32_t>(1, size - 2 * static_cast<int32_t>(border)));
+        };
+        XResizeWindow(display_, parent, inner(parentWidth), inner(parentHeight));
+        child = parent;
+        childBefore = parentBefore;
+    }
+    XFlush(display_);
+    check(trap);
+    return true;
 }
 
 CPos PlatformWindow::screenOrigin() const
@@ -408,6 +475,11 @@ CBox windowBox(const PlatformWindow* window)
 bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
 {
     return window && window->resize(width, height);
+}
+
+bool resizeWindowAndParents(PlatformWindow* window, int32_t width, int32_t height)
+{
+    return window && window->resizeWithParents(width, height);
 }
 
 NativeSurface* createWindowSurface(PlatformWindow* window)

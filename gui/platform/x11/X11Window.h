@@ -33,6 +33,8 @@ struct PlatformWindow final : private SurfaceOwner {
     CBox box() const;
     // Pixels and window take the new size; the whole window is exposed to be painted anew.
     bool resize(int32_t width, int32_t height);
+    // As resize, then the parent windows grow with it (ParentResizeWalk), up to a top-level one.
+    bool resizeWithParents(int32_t width, int32_t height);
     // Hands every queued event to the handler: exposures, presses, wheel turns, the end.
     void dispatchEvents();
     // One waiting exposure painted; false when none waited.

@@ -24,6 +24,22 @@ public:
         return true;
     }
     int32_t getKnobMode() const override { return knobMode; }
+    bool sizeWindow(int32_t width, int32_t height) override
+    {
+        log.push_back("size " + std::to_string(width) + " x " + std::to_string(height));
+        return hostSizesWindow;
+    }
+    bool openHostWindow(HostWindowRecord& record) override
+    {
+        log.push_back(std::string("open ") + record.title + " " + std::to_string(record.width) + " x "
+            + std::to_string(record.height));
+        record.window = hostWindow;
+        return hostWindow != nullptr;
+    }
+    void closeHostWindow(HostWindowRecord& record) override
+    {
+        log.push_back(record.window == hostWindow ? "close" : "close a window it never gave");
+    }
 
     void valueChanged(CGraphics*, CControl* control) override
     {
@@ -33,6 +49,8 @@ public:
 
     MouseScript script;
     int32_t knobMode = 2;
+    bool hostSizesWindow = false;  // the host's answer to sizeWindow
+    void* hostWindow = nullptr;    // what the host opens for openHostWindow; null: nothing
     std::vector<float> reports;
     std::vector<std::string> log;
 };

@@ -122,3 +122,22 @@ TEST(AEffGUIEditor, DrawPaintsTheFrameOntoTheWindowAtOnce)
     host.editor->draw(&part);
     EXPECT_EQ(host.editor->view->draws, 2);
 }
+
+TEST(AEffGUIEditor, ANewFrameSizeAsksTheHostToSizeItsWindowOnlyWhenItCanDoThat)
+{
+    for (const intptr_t answer : {0, 1}) {
+        EditorHost host;
+        ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, parentWindow()), 1);
+        host.answer = answer;
+        host.requests.clear();
+        ASSERT_TRUE(host.editor->getFrame()->setSize(90, 70));
+        std::vector<int32_t> opcodes;
+        for (const EditorHost::Request& request : host.requests)
+            opcodes.push_back(request.opcode == audioMasterSizeWindow ? request.index : request.opcode);
+        std::vector<int32_t> expected = {audioMasterCanDo};
+        if (answer)
+            expected.push_back(90);  // audioMasterSizeWindow with the new width
+        EXPECT_EQ(opcodes, expected);
+        EXPECT_EQ(host.editor->getFrame()->getWidth(), 90);
+    }
+}
