@@ -2,6 +2,7 @@
 // hands them, at the point in window coordinates, to the view under it, only while the
 // frame takes drops.
 #include "gui/CDropFiles.h"
+#include "gui/CFrame.h"
 #include "gui/platform/Platform.h"
 #include "gui/platform/win32/CDropTarget.h"
 #include "tests/gui/support/TestParentWindow.h"
@@ -73,7 +74,41 @@ public:
 private:
     HGLOBAL global_;
 };
+// A source whose drag goes on for a few of the system's checks, then drops where the cursor is.
+class DropAfterAWhile final : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
+    {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override
+    {
+        return ++checks < 4 ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+    int checks = 0;
+};
+
 #pragma GCC diagnostic pop
+
+// A view that keeps what is dropped on it.
+class DropView : public CView {
+public:
+    using CView::CView;
+    bool onDrop(CGraphics*, void* drag, const CPos& where) override
+    {
+        names = static_cast<CDropFiles*>(drag)->names;
+        at = where;
+        return true;
+    }
+
+    std::vector<std::string> names;
+    CPos at{-1, -1};
+};
 
 // A window's owner that records what the drop target hands it.
 class DropRecorder : public WindowEventHandler {
@@ -130,4 +165,25 @@ TEST(Win32Drop, FilesReachTheWindowsOwnerAtTheWindowPointOnlyWhileItWantsDrops)
         }
         target->Release();
     }
+}
+
+TEST(Win32Drop, AFileDragFromAnotherWindowReachesTheViewUnderTheCursorThroughTheFramesTarget)
+{
+    const auto parent = static_cast<HWND>(TestParentWindow::shared().handle());
+    auto* frame = new CFrame(CBox(0, 0, 60, 40), parent, nullptr);
+    auto* view = new DropView(CBox(10, 5, 50, 35));
+    frame->addView(view);
+    frame->enableDrop(true);
+    POINT cursor = {22, 17};
+    ClientToScreen(parent, &cursor);
+    SetCursorPos(cursor.x, cursor.y);
+    const std::vector<std::string> dropped = {"C:\\amps\\crunch.fxp", "D:\\ir.wav"};
+    FileListData data(dropped);
+    DropAfterAWhile source;
+    DWORD effect = DROPEFFECT_NONE;
+    EXPECT_EQ(DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect), DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(view->names, dropped);
+    EXPECT_EQ(view->at, CPos(22, 17));
+    frame->release();
 }
