@@ -1,14 +1,16 @@
 // Editor: the input decodes into a sequence of editor calls on one plug-in instance, drawn on
 // the offscreen platform: opening and closing the panel, idle time, keys, wheel turns, mouse
-// presses anywhere with drags through any points and buttons, paint requests, parameter and
-// program changes arriving from the host, and a host that closes the panel from inside its
-// answer to one of the plug-in's requests. A drag is a script of cursor positions and held
-// buttons in time; the controls' tracking loops poll it and sleep through it, and it always
-// ends released.
+// presses anywhere with drags through any points and buttons, paint requests, files dropped
+// anywhere with the frame's drops on or off, new frame sizes with a host that sizes its
+// window or not, parameter and program changes arriving from the host, and a host that
+// closes the panel from inside its answer to one of the plug-in's requests. A drag is a script of cursor
+// positions and held buttons in time; the controls' tracking loops poll it and sleep through it, and it
+// always ends released.
 //
 // Besides crashes, sanitizer reports, leaks and timeouts, the oracle stops on a non-finite
 // parameter read-back and on a non-finite output sample after finite input, checked with a
 // block of audio at the end.
+#include "gui/CDropFiles.h"
 #include "gui/CFrame.h"
 #include "gui/platform/offscreen/OffscreenWindow.h"
 #include "gui/platform/offscreen/ScriptedInput.h"
@@ -23,6 +25,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -35,20 +38,23 @@ constexpr uint32_t kStepMilliseconds = 30;
 
 // What the run did, reported when the fuzzer exits.
 struct Counts {
-    long long sequences = 0, opened = 0, presses = 0;
+    long long sequences = 0, opened = 0, presses = 0, drops = 0, resizes = 0;
 } counts;
 
 void reportCounts()
 {
-    std::fprintf(stderr, "editor sequences: %lld, panels opened: %lld, presses: %lld\n", counts.sequences,
-        counts.opened, counts.presses);
+    std::fprintf(stderr,
+        "editor sequences: %lld, panels opened: %lld, presses: %lld, drops: %lld, resizes: %lld\n",
+        counts.sequences, counts.opened, counts.presses, counts.drops, counts.resizes);
 }
 
 // The first time the plug-in sends this opcode, the host closes the editor from inside its
 // answer, as a host does when the user shuts the window during a drag; -1: never.
 int32_t closeOnOpcode = -1;
+// Whether the host can size the editor window ("sizeWindow") and does.
+bool hostSizesWindow = false;
 
-intptr_t VST_CALLBACK fuzzHost(AEffect* effect, int32_t opcode, int32_t, intptr_t, void*, float)
+intptr_t VST_CALLBACK fuzzHost(AEffect* effect, int32_t opcode, int32_t, intptr_t, void* ptr, float)
 {
     if (effect && opcode == closeOnOpcode) {
         closeOnOpcode = -1;
@@ -62,17 +68,20 @@ intptr_t VST_CALLBACK fuzzHost(AEffect* effect, int32_t opcode, int32_t, intptr_
     case audioMasterBeginEdit:
     case audioMasterEndEdit:
         return 1;
+    case audioMasterCanDo:
+        return hostSizesWindow && ptr && std::strcmp(static_cast<const char*>(ptr), "sizeWindow") == 0;
+    case audioMasterSizeWindow:
+        return hostSizesWindow;
     default:
         return 0;
     }
 }
 
-// The panel's window while it is open, null otherwise.
-PlatformWindow* panelWindow(AEffect* effect)
+// The panel's frame while it is open, null otherwise.
+CFrame* panelFrame(AEffect* effect)
 {
     auto* editor = static_cast<AEffGUIEditor*>(static_cast<AudioEffect*>(effect->object)->getEditor());
-    CFrame* frame = editor ? editor->getFrame() : nullptr;
-    return frame ? frame->getPlatformWindow() : nullptr;
+    return editor ? editor->getFrame() : nullptr;
 }
 
 // Any point in and around the 380 x 110 panel.
@@ -107,6 +116,27 @@ void pressAndDrag(PlatformWindow* window, FuzzedDataProvider& in)
     input.at(input.now(), input.cursor(), 0);
 }
 
+// Up to three files of any names dropped at any point, after the frame's drops were turned on or off.
+void dropFiles(CFrame& frame, FuzzedDataProvider& in)
+{
+    frame.enableDrop(in.ConsumeBool());
+    CDropFiles files;
+    const int count = in.ConsumeIntegralInRange<int>(0, 3);
+    for (int i = 0; i < count; ++i)
+        files.names.push_back(in.ConsumeRandomLengthString(64));
+    // No view of the panel takes files, so the drop is refused either way.
+    offscreen::drop(frame.getPlatformWindow(), anyPoint(in), &files);
+    ++counts.drops;
+}
+
+// Any size up to twice the panel's, also none or negative, which the frame refuses.
+void resize(CFrame& frame, FuzzedDataProvider& in)
+{
+    hostSizesWindow = in.ConsumeBool();
+    counts.resizes += frame.setSize(
+        in.ConsumeIntegralInRange<int32_t>(-2, 760), in.ConsumeIntegralInRange<int32_t>(-2, 220));
+}
+
 void checkReadBack(AEffect* effect)
 {
     for (int32_t i = 0; i < effect->numParams; ++i)
@@ -130,8 +160,9 @@ void checkAudio(AEffect* effect)
 
 void editorCall(AEffect* effect, FuzzedDataProvider& in, int& opens)
 {
-    PlatformWindow* const window = panelWindow(effect);
-    switch (in.ConsumeIntegralInRange<int>(0, 10)) {
+    CFrame* const frame = panelFrame(effect);
+    PlatformWindow* const window = frame ? frame->getPlatformWindow() : nullptr;
+    switch (in.ConsumeIntegralInRange<int>(0, 12)) {
     case 0:
         if (opens++ < kMaxOpens)
             counts.opened
@@ -172,6 +203,14 @@ void editorCall(AEffect* effect, FuzzedDataProvider& in, int& opens)
             offscreen::requestPaint(window, CBox(from.h, from.v, to.h, to.v));
         }
         break;
+    case 9:
+        if (window)
+            dropFiles(*frame, in);
+        break;
+    case 10:
+        if (window)
+            resize(*frame, in);
+        break;
     default:
         if (window) {
             pressAndDrag(window, in);
@@ -195,6 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ++counts.sequences;
     ScriptedInput::instance().reset();
     closeOnOpcode = -1;
+    hostSizesWindow = false;
     AEffect* effect = createGrimboltEffect(fuzzHost);
     if (effect == nullptr)
         return 0;
