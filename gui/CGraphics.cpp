@@ -63,7 +63,7 @@ void CGraphics::lineTo(CPos where)
     if (surface_) {
         const CPos from = CPos(penPosition_).offset(offset_.h, offset_.v);
         const CPos to = CPos(where).offset(offset_.h, offset_.v);
-        drawing::drawLine(surface_, from, to, penColor_, lineStyle_, drawMode_);
+        drawing::drawLine(surface_, from, to, LinePen{penColor_, lineStyle_, lineWidth_}, drawMode_);
     }
     penPosition_ = where;
 }

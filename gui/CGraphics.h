@@ -31,6 +31,9 @@ public:
     // kLineSolid or kLineDotted; any other value draws solid.
     void setLineStyle(int32_t style) { lineStyle_ = style == kLineDotted ? kLineDotted : kLineSolid; }
     CLineStyle getLineStyle() const { return lineStyle_; }
+    // In pixels; below 1 draws one pixel wide.
+    void setLineWidth(int32_t width) { lineWidth_ = width < 1 ? 1 : width; }
+    int32_t getLineWidth() const { return lineWidth_; }
     // How lines combine with what is drawn (kCopyMode, kOrMode, kXorMode; others copy).
     void setDrawMode(int32_t mode)
     {
@@ -46,8 +49,8 @@ public:
     void setClipRect(const CBox& box);
     CBox getClipRect() const { return clipBox_.moved(-offset_.h, -offset_.v); }
 
-    // A one-pixel line in the frame colour and line style from the current point to where;
-    // where itself is left out, as every Windows line is.
+    // A line in the frame colour, line style and width from the current point to where; a
+    // one-pixel line leaves out where itself, as every Windows line does.
     void moveTo(CPos where) { penPosition_ = where; }
     void lineTo(CPos where);
     // Fills left + 1 .. right, top + 1 .. bottom: the top row and left column stay out.
@@ -81,6 +84,7 @@ private:
     CPos penPosition_;
     CRgba penColor_ = kWhiteCRgba;
     CLineStyle lineStyle_ = kLineSolid;
+    int32_t lineWidth_ = 1;
     CDrawMode drawMode_ = kCopyMode;
     CRgba fillColor_ = kBlackCRgba;
     CRgba fontColor_ = kWhiteCRgba;

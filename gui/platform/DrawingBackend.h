@@ -45,6 +45,13 @@ enum CLineStyle : int32_t { kLineSolid = 0, kLineDotted = 1 };
 // How a line's pixels combine with what is there: replace it, or it, exclusive-or it.
 enum CDrawMode : int32_t { kCopyMode = 0, kOrMode = 1, kXorMode = 2 };
 
+// What a line is drawn with; the platform makes a new pen only when one of these changes.
+struct LinePen {
+    CRgba colour;
+    CLineStyle style;
+    int32_t width;  // pixels, at least 1
+};
+
 namespace drawing {
 
 // An offscreen surface like the given one (null: like the screen), its pixels undefined.
@@ -54,10 +61,10 @@ void destroySurface(NativeSurface* surface);
 // Later operations touch only pixels inside box.
 void setClip(NativeSurface* surface, const CBox& box);
 void fillRect(NativeSurface* surface, const CBox& box, CRgba colour);
-// One pixel wide, no anti-aliasing; the end point is left out. A dotted line draws three
+// No anti-aliasing. A one-pixel line leaves out its end point; a dotted one draws three
 // pixels and leaves out three, counted along its longer axis from its start. mode applies to
 // red, green and blue.
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style, CDrawMode mode);
+void drawLine(NativeSurface* surface, CPos from, CPos to, const LinePen& pen, CDrawMode mode);
 // Source-over: the image's premultiplied pixels from source onwards, box-sized, onto box,
 // each first scaled by alpha / 255 (255: the image as it is).
 void blendImage(

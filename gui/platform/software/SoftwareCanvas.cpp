@@ -1,5 +1,7 @@
 #include "gui/platform/software/SoftwareCanvas.h"
 
+#include "gui/platform/software/WidePenShape.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -74,6 +76,14 @@ void SoftwareCanvas::drawLine(CPos from, CPos to, uint32_t pixel, bool dotted, C
         else
             plot(from.h + stepX * offset, from.v + stepY * i, pixel, mode);
     }
+}
+
+void SoftwareCanvas::drawWideLine(CPos from, CPos to, int32_t width, uint32_t pixel, CDrawMode mode)
+{
+    const WidePenShape shape(from, to, width);
+    for (const PixelSpan& span : shape.spans())
+        for (int32_t x = span.left; x < span.right; ++x)
+            plot(x, span.y, pixel, mode);
 }
 
 bool SoftwareCanvas::clipBlock(const CBox& box, const PixelMap& source, CPos& sourcePos, CBox& visible) const

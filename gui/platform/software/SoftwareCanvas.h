@@ -22,6 +22,10 @@ public:
     void fillRect(const CBox& box, uint32_t pixel);
     // dotted: three pixels drawn, three left out, from the line's start.
     void drawLine(CPos from, CPos to, uint32_t pixel, bool dotted = false, CDrawMode mode = kCopyMode);
+    // A line of a pen width pixels wide (at least 2), with round ends; always solid, as GDI
+    // draws a wide dotted pen. Each pixel combines with the target once, however the shape's
+    // parts overlap.
+    void drawWideLine(CPos from, CPos to, int32_t width, uint32_t pixel, CDrawMode mode = kCopyMode);
     // Nothing is drawn when the source block is not wholly inside source.
     // Each source pixel is first scaled by alpha / 255.
     void blend(const CBox& box, const PixelMap& source, CPos sourcePos, uint8_t alpha = 255);

@@ -118,9 +118,12 @@ void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
     surface->canvas.fillRect(box, opaquePixel(colour));
 }
 
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style, CDrawMode mode)
+void drawLine(NativeSurface* surface, CPos from, CPos to, const LinePen& pen, CDrawMode mode)
 {
-    surface->canvas.drawLine(from, to, opaquePixel(colour), style == kLineDotted, mode);
+    if (pen.width > 1)
+        surface->canvas.drawWideLine(from, to, pen.width, opaquePixel(pen.colour), mode);
+    else
+        surface->canvas.drawLine(from, to, opaquePixel(pen.colour), pen.style == kLineDotted, mode);
 }
 
 void blendImage(NativeSurface* surface, const CBox& box, const NativeImage* image, CPos source, uint8_t alpha)

@@ -24,12 +24,14 @@ COLORREF colourRef(CRgba colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-void selectPen(NativeSurface& surface, COLORREF colour, CLineStyle lineStyle)
+void selectPen(NativeSurface& surface, const LinePen& linePen)
 {
-    const int style = lineStyle == kLineDotted ? PS_DOT : PS_SOLID;
-    if (surface.pen && surface.penColour == colour && surface.penStyle == style)
+    const int style = linePen.style == kLineDotted ? PS_DOT : PS_SOLID;
+    const COLORREF colour = colourRef(linePen.colour);
+    if (surface.pen && surface.penColour == colour && surface.penStyle == style
+        && surface.penWidth == linePen.width)
         return;
-    HPEN pen = CreatePen(style, 1, colour);
+    HPEN pen = CreatePen(style, linePen.width, colour);
     if (!pen)
         return;
     SelectObject(surface.dc, pen);
@@ -38,6 +40,7 @@ void selectPen(NativeSurface& surface, COLORREF colour, CLineStyle lineStyle)
     surface.pen = pen;
     surface.penColour = colour;
     surface.penStyle = style;
+    surface.penWidth = linePen.width;
 }
 
 bool selectBrush(NativeSurface& surface, COLORREF colour)
@@ -198,9 +201,9 @@ void fillRect(NativeSurface* surface, const CBox& box, CRgba colour)
     FillRect(surface->dc, &rect, surface->brush);
 }
 
-void drawLine(NativeSurface* surface, CPos from, CPos to, CRgba colour, CLineStyle style, CDrawMode mode)
+void drawLine(NativeSurface* surface, CPos from, CPos to, const LinePen& pen, CDrawMode mode)
 {
-    selectPen(*surface, colourRef(colour), style);
+    selectPen(*surface, pen);
     SetROP2(surface->dc, mode == kXorMode ? R2_XORPEN : mode == kOrMode ? R2_MERGEPEN : R2_COPYPEN);
     MoveToEx(surface->dc, from.h, from.v, nullptr);
     LineTo(surface->dc, to.h, to.v);

@@ -23,10 +23,11 @@ struct NativeSurface {
     HGDIOBJ oldPen;
     HGDIOBJ oldBrush;
     HGDIOBJ oldFont;
-    // Ours, replaced only when the colour or font changes.
+    // Ours, replaced only when the colour, pen or font changes.
     HPEN pen = nullptr;
     COLORREF penColour = 0;
     int penStyle = PS_SOLID;
+    int penWidth = 1;
     HBRUSH brush = nullptr;
     COLORREF brushColour = 0;
     HFONT font = nullptr;
