@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -37,6 +39,11 @@ struct PresetCase {
     double rate;
     uint32_t blockSize;
 };
+
+void PrintTo(const PresetCase& c, std::ostream* out)
+{
+    *out << c.label << " at " << c.rate << " Hz in blocks of " << c.blockSize;
+}
 
 class PresetMatch : public ::testing::TestWithParam<PresetCase> { };
 
@@ -118,7 +125,12 @@ INSTANTIATE_TEST_SUITE_P(Presets, PresetMatch,
         PresetCase{3, "high gain", 48000, 64}, PresetCase{3, "high gain", 48000, 4096},
         PresetCase{2, "crunch", 44100, 64}, PresetCase{3, "high gain", 44100, 4096},
         PresetCase{1, "clean", 88200, 64}, PresetCase{3, "high gain", 88200, 4096},
-        PresetCase{2, "crunch", 96000, 64}, PresetCase{3, "high gain", 96000, 1}));
+        PresetCase{2, "crunch", 96000, 64}, PresetCase{3, "high gain", 96000, 1}),
+    [](const ::testing::TestParamInfo<PresetCase>& test) {
+        return "program" + std::to_string(test.param.program) + "_at"
+            + std::to_string(static_cast<int>(test.param.rate)) + "Hz_blocks"
+            + std::to_string(test.param.blockSize);
+    });
 
 // Where the unit conversion is exact the samples equal those of the same knob positions set
 // through setParameter. Elsewhere a port value cannot always stand for the very knob position
