@@ -1,8 +1,8 @@
 #include "lv2/ui/PanelUi.h"
 
 #include "editor/GrimboltEditor.h"
-#include "lv2/ui/ChildWindow.h"
 #include "lv2/ui/PanelPortBridge.h"
+#include "lv2/ui/PanelWindow.h"
 
 #include <cstring>
 
@@ -39,11 +39,15 @@ std::unique_ptr<PanelUi> PanelUi::create(LV2UI_Write_Function write, LV2UI_Contr
     std::unique_ptr<PanelUi> ui(new PanelUi(std::make_unique<PanelPortBridge>(write, controller, touch)));
     if (ui->editor_->open(parent) != 1)
         return nullptr;
-    *widget = reinterpret_cast<LV2UI_Widget>(newestChildOf(reinterpret_cast<uintptr_t>(parent)));
     ERect* size = nullptr;
+    ui->editor_->getRect(&size);
+    const int width = size->right - size->left;
+    const int height = size->bottom - size->top;
+    *widget = reinterpret_cast<LV2UI_Widget>(
+        claimPanelWindow(reinterpret_cast<uintptr_t>(parent), width, height));
     const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize));
-    if (resize && resize->ui_resize && ui->editor_->getRect(&size) == 1)
-        resize->ui_resize(resize->handle, size->right - size->left, size->bottom - size->top);
+    if (resize && resize->ui_resize)
+        resize->ui_resize(resize->handle, width, height);
     return ui;
 }
 

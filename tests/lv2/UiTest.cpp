@@ -11,11 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -83,6 +85,13 @@ TEST_F(Lv2Ui, OpensInTheParentWindowAndAsksForThePanelsSize)
     EXPECT_EQ(host.widget(), screen.childOf(parent));
     EXPECT_EQ(host.requestedWidth, kWidth);
     EXPECT_EQ(host.requestedHeight, kHeight);
+    // Marked fixed-size, so that hosts embedding it keep it at the panel's size.
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_NE(XGetWMNormalHints(screen.display(), screen.childOf(parent), &hints, &supplied), 0);
+    EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), PMinSize | PMaxSize);
+    EXPECT_EQ(std::make_pair(hints.min_width, hints.min_height), std::make_pair(kWidth, kHeight));
+    EXPECT_EQ(std::make_pair(hints.max_width, hints.max_height), std::make_pair(kWidth, kHeight));
     EXPECT_EQ(host.idle(), 0);
     host.cleanup();
     EXPECT_EQ(screen.childOf(parent), 0u) << "cleanup removes the window";
