@@ -125,7 +125,9 @@ INSTANTIATE_TEST_SUITE_P(Presets, PresetMatch,
         PresetCase{3, "high gain", 48000, 64}, PresetCase{3, "high gain", 48000, 4096},
         PresetCase{2, "crunch", 44100, 64}, PresetCase{3, "high gain", 44100, 4096},
         PresetCase{1, "clean", 88200, 64}, PresetCase{3, "high gain", 88200, 4096},
-        PresetCase{2, "crunch", 96000, 64}, PresetCase{3, "high gain", 96000, 1}),
+        PresetCase{2, "crunch", 96000, 64}, PresetCase{3, "high gain", 96000, 1},
+        // Rates beyond the engine's four, which both formats hand it alike.
+        PresetCase{3, "high gain", 32000, 64}, PresetCase{2, "crunch", 192000, 256}),
     [](const ::testing::TestParamInfo<PresetCase>& test) {
         return "program" + std::to_string(test.param.program) + "_at"
             + std::to_string(static_cast<int>(test.param.rate)) + "Hz_blocks"
