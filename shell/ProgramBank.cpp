@@ -27,6 +27,7 @@ const FactoryPreset kPresets[] = {
 };
 const FactoryPreset kUserPreset = {"User", {}};
 constexpr int32_t kNumFactoryPresets = sizeof(kPresets) / sizeof(kPresets[0]);
+static_assert(kNumFactoryPresets == kNumFactoryPrograms, "the bank's header counts the factory programs");
 
 }  // namespace
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 
 constexpr int32_t kNumPrograms = 63;
+// The factory programs come first in the bank; the rest are "User" slots.
+constexpr int32_t kNumFactoryPrograms = 4;
 
 class ProgramBank {
 public:

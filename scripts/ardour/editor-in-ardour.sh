@@ -2,19 +2,22 @@
 # Run by scripts/check-in-ardour: opens Grimbolt's editor in Ardour's own window on an Xvfb of
 # its own and uses it with the mouse, as a person would.
 #
-#   editor-in-ardour.sh SESSION_DIR SESSION_NAME GRIMBOLT_HOST GRIMBOLT_SO PANEL_COMPARE OUT_DIR
+#   editor-in-ardour.sh SESSION_DIR SESSION_NAME GRIMBOLT_HOST GRIMBOLT_SO PANEL_COMPARE OUT_DIR [lv2]
 #
 # Ardour opens the session (a copy of it is made) on its dummy audio backend; the mixer
 # window comes up and a double click on Grimbolt in the track's processor box opens the
 # plug-in's window. Its 380 x 110 child must be our panel: its pixels must match what
 # grimbolt-host draws for the values the session holds (outside the label's text). Then a
 # drag of 40 pixels to the right on the gain knob must raise the drive value Ardour holds,
-# and saves, by 0.2. Screenshots (whole screen and panel, before and after) go to OUT_DIR.
+# and saves, by 0.2. With lv2, the track carries the LV2 bundle's Grimbolt, whose UI module
+# shows the same panel in the same place; Ardour then holds and saves port values, in the
+# display's units (the drag adds 2 on the 0 to 10 scale), which are taken to grimbolt-host's
+# 0 to 1 for its picture. Screenshots (whole screen and panel, before and after) go to OUT_DIR.
 # The mixer button is found from the main window's top-right corner; the processor box's place
 # is that of Ardour 7.3's mixer with a fresh configuration on a 1600 x 1000 screen.
 set -uo pipefail
 
-session_dir=$1 session_name=$2 host=$3 plugin=$4 panel_compare=$5 out=$6
+session_dir=$1 session_name=$2 host=$3 plugin=$4 panel_compare=$5 out=$6 format=${7:-vst2}
 ardour_wait=120 # seconds for Ardour to come up
 
 fail() {
@@ -31,6 +34,27 @@ wait_for_window() {
     sleep 0.5
   done
   return 1
+}
+
+# A value Ardour saved for the parameter named $1 as grimbolt-host's 0 to 1 takes it: an LV2
+# port's value in the display's units (the master in dB down to its -60 dB floor for silence)
+# to the knob position; the channel, which the VST 2 plug-in reads back up to 2 for ultra, held
+# to 1.
+knob_position() {
+  python3 - "$format" "$1" "$2" <<'PYTHON'
+import sys
+fmt, name, value = sys.argv[1], sys.argv[2], float(sys.argv[3])
+if fmt == "lv2":
+    if name == "master":
+        value = 0.0 if value <= -60.0 else 10.0 ** (value / 20.0)
+    elif name == "Input gain":
+        value = value / 24.0 + 0.5
+    elif name == "channel":
+        value = value / 2.0
+    elif name != "Bypass cabinet":
+        value = value / 10.0
+print(min(max(value, 0.0), 1.0))
+PYTHON
 }
 
 # The value Ardour saved for the plug-in parameter named $1.
@@ -109,13 +133,12 @@ echo "  our panel's window: 380 x 110 at ($x, $y) on the screen"
 import -window root "$out/screen-editor.png"
 import -window root -crop "380x110+$x+$y" +repage "$out/panel-in-ardour.png"
 
-# What grimbolt-host draws for the values the session holds (the channel as Ardour stores it,
-# up to 2 for ultra, taken to the tool's 0 to 1).
+# What grimbolt-host draws for the values the session holds.
 settings=()
 for name in master drive bass mid treble presence Voicing "Input gain" channel "Bypass cabinet"; do
   value=$(saved_value "$name")
   [ -n "$value" ] || continue
-  settings+=(--set "$name=$(python3 -c "print(min(max(float('$value'), 0.0), 1.0))")")
+  settings+=(--set "$name=$(knob_position "$name" "$value")")
 done
 "$host" editor-shot "$plugin" "$out/panel-from-host.png" "${settings[@]}" >/dev/null ||
   fail "grimbolt-host could not draw the panel"
@@ -135,7 +158,8 @@ xdotool key ctrl+s
 sleep 3
 after=$(saved_value drive)
 echo "  drive as Ardour holds it: $before before the drag, $after after (40 pixels to the right)"
-python3 -c "import sys; sys.exit(abs(min($before + 0.2, 1.0) - $after) > 0.01)" ||
-  fail "the drag did not change the drive value Ardour holds by 0.2"
+if [ "$format" = lv2 ]; then step=2 top=10; else step=0.2 top=1; fi
+python3 -c "import sys; sys.exit(abs(min($before + $step, $top) - $after) > 0.05 * $step)" ||
+  fail "the drag did not change the drive value Ardour holds by $step"
 xdotool key ctrl+q
 sleep 3
