@@ -61,6 +61,9 @@ public:
     int32_t getWidth() const { return size_.width(); }
     int32_t getHeight() const { return size_.height(); }
     PlatformWindow* getPlatformWindow() const { return window_; }
+    // The window system's id of the frame's window (an HWND, an X11 window), for hosts that
+    // take it as the plug-in's widget; 0 without a window.
+    uintptr_t getNativeWindowId() const { return platform::nativeWindowId(window_); }
     // Window and frame take the new size and the back buffer is made anew; false without a
     // window, for a size below 1 or when the size is the same. The editor's host sizes its window when it
     // can; otherwise the parent windows grow with the frame's up to one of the host's own.

@@ -45,6 +45,8 @@ namespace platform {
 PlatformWindow* createWindow(void* parent, int32_t width, int32_t height, WindowEventHandler& handler);
 // Reports onWindowDestroyed to the handler before it returns.
 void destroyWindow(PlatformWindow* window);
+// The window system's id of the window (an HWND, an X11 window); 0 for none.
+uintptr_t nativeWindowId(const PlatformWindow* window);
 CPos windowScreenOrigin(const PlatformWindow* window);
 // The window's rectangle in its parent's coordinates, as the window system has it; empty
 // for a null window.

@@ -2,7 +2,7 @@
 
 #include "editor/GrimboltEditor.h"
 #include "lv2/ui/PanelPortBridge.h"
-#include "lv2/ui/PanelWindow.h"
+#include "gui/CFrame.h"
 
 #include <cstring>
 
@@ -43,8 +43,10 @@ std::unique_ptr<PanelUi> PanelUi::create(LV2UI_Write_Function write, LV2UI_Contr
     ui->editor_->getRect(&size);
     const int width = size->right - size->left;
     const int height = size->bottom - size->top;
-    *widget = reinterpret_cast<LV2UI_Widget>(
-        claimPanelWindow(reinterpret_cast<uintptr_t>(parent), width, height));
+    const uintptr_t window = ui->editor_->getFrame() ? ui->editor_->getFrame()->getNativeWindowId() : 0;
+    if (!window)
+        return nullptr;
+    *widget = reinterpret_cast<LV2UI_Widget>(window);
     const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize));
     if (resize && resize->ui_resize)
         resize->ui_resize(resize->handle, width, height);

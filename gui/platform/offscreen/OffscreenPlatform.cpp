@@ -73,6 +73,12 @@ void destroyWindow(PlatformWindow* window)
     delete window;
 }
 
+// A window here is only memory; its address stands for it.
+uintptr_t nativeWindowId(const PlatformWindow* window)
+{
+    return reinterpret_cast<uintptr_t>(window);
+}
+
 CPos windowScreenOrigin(const PlatformWindow* window)
 {
     return window ? window->screenOrigin : CPos();

@@ -221,6 +221,11 @@ void destroyWindow(PlatformWindow* window)
     unregisterClass();
 }
 
+uintptr_t nativeWindowId(const PlatformWindow* window)
+{
+    return window ? reinterpret_cast<uintptr_t>(window->hwnd) : 0;
+}
+
 CPos windowScreenOrigin(const PlatformWindow* window)
 {
     RECT rect;

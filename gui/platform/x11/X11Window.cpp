@@ -37,6 +37,17 @@ bool takesOurPixels(Display* display, const Visual* visual, int depth)
     return found;
 }
 
+// The window's size is the frame's: hosts that embed it in a window of their own (LV2's
+// wrappers) read its normal hints and keep it at that size rather than stretch it.
+void fixSize(Display* display, Window window, int32_t width, int32_t height)
+{
+    XSizeHints hints{};
+    hints.flags = PMinSize | PMaxSize | PBaseSize;
+    hints.min_width = hints.max_width = hints.base_width = width;
+    hints.min_height = hints.max_height = hints.base_height = height;
+    XSetWMNormalHints(display, window, &hints);
+}
+
 // As many parents as a resize may grow on Windows with its usual dialog frame.
 constexpr int32_t kMaxGrownParents = 6;
 
@@ -148,6 +159,7 @@ bool PlatformWindow::create(Window parent)
     if (!image_)
         return false;
     image_->byte_order = LSBFirst;  // as our pixels lie in memory; Xlib swaps for other servers
+    fixSize(display_, window_, width_, height_);
     XMapWindow(display_, window_);
     return trap.succeeded();
 }
@@ -235,6 +247,7 @@ bool PlatformWindow::resize(int32_t width, int32_t height)
     shown_.swap(shown);
     width_ = width;
     height_ = height;
+    fixSize(display_, window_, width, height);
     XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
     // The server sends an exposure for the grown part only; the frame's pixels are all new.
     XClearArea(display_, window_, 0, 0, 0, 0, True);
@@ -480,6 +493,11 @@ bool resizeWindow(PlatformWindow* window, int32_t width, int32_t height)
 bool resizeWindowAndParents(PlatformWindow* window, int32_t width, int32_t height)
 {
     return window && window->resizeWithParents(width, height);
+}
+
+uintptr_t nativeWindowId(const PlatformWindow* window)
+{
+    return window ? window->id() : 0;
 }
 
 NativeSurface* createWindowSurface(PlatformWindow* window)

@@ -26,6 +26,7 @@ struct PlatformWindow final : private SurfaceOwner {
     PlatformWindow& operator=(const PlatformWindow&) = delete;
 
     WindowEventHandler& handler() const { return handler_; }
+    Window id() const { return window_; }
     // A surface that draws onto the window; null when memory is short.
     NativeSurface* createSurface();
     CPos screenOrigin() const;
