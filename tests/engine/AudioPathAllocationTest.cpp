@@ -1,6 +1,6 @@
 // Counts heap allocations made while audio is processed: the audio path must make none.
 #include "engine/AmpEngine.h"
-#include "tests/engine/AllocationCounter.h"
+#include "tests/engine/AllocationCount.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TEST(AudioPath, ProcessingAllocatesNothing)
     for (float rate : {44100.0f, 96000.0f}) {
         auto* engine = new AmpEngine;
         engine->setSampleRate(rate);
-        const long before = allocationCount.load();
+        const long before = allocationCount();
         for (int32_t channel = 0; channel < 3; ++channel) {
             engine->setChannel(channel);
             engine->setCabinetBypass(channel == 1 ? 1.0f : 0.0f);
@@ -21,7 +21,7 @@ TEST(AudioPath, ProcessingAllocatesNothing)
                 engine->process(input.data(), left.data(), right.data(), 512);
             }
         }
-        EXPECT_EQ(allocationCount.load() - before, 0) << "rate " << rate;
+        EXPECT_EQ(allocationCount() - before, 0) << "rate " << rate;
         delete engine;
     }
 }

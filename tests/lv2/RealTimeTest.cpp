@@ -1,7 +1,7 @@
 // run under a host that moves a port every block, garbage values among them: the output stays
 // finite, and the audio path allocates nothing.
 #include "lv2/PortLayout.h"
-#include "tests/engine/AllocationCounter.h"
+#include "tests/engine/AllocationCount.h"
 #include "tests/lv2/LilvHost.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ TEST(Lv2RealTime, PortsChangedEveryBlockKeepTheOutputFiniteAndAllocateNothing)
         lilv_instance_connect_port(amp.instance(), kAudioOutputPorts[0], left.data());
         lilv_instance_connect_port(amp.instance(), kAudioOutputPorts[1], right.data());
         amp.activate();
-        const long before = allocationCount.load();
+        const long before = allocationCount();
         int block = 0;
         for (uint32_t port = kFirstControlPort; port < kNumPorts; ++port) {
             for (float value : kPortValues) {
@@ -50,7 +50,7 @@ TEST(Lv2RealTime, PortsChangedEveryBlockKeepTheOutputFiniteAndAllocateNothing)
             }
         }
         lilv_instance_run(amp.instance(), 0);
-        EXPECT_EQ(allocationCount.load() - before, 0) << "rate " << rate;
+        EXPECT_EQ(allocationCount() - before, 0) << "rate " << rate;
         amp.deactivate();
     }
 }

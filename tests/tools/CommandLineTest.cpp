@@ -41,6 +41,20 @@ TEST(CommandLine, MalformedArgumentsAreUsageErrorsNamingTheProblem)
         {{"edit", "p.so", "out.png"}, "edit expects exactly one PLUGIN"},
         {{"edit", "p.so", "--rate", "48000"}, "unknown option --rate"},
         {{"edit", "p.so", "--channel", "1"}, "unknown option --channel"},
+        {{"live"}, "live expects exactly one PLUGIN"},
+        {{"live", "p.so", "more.so"}, "live expects exactly one PLUGIN"},
+        {{"live", "p.so", "--block", "64"}, "unknown option --block"},
+        {{"live", "p.so", "--seconds"}, "--seconds needs a value"},
+        {{"live", "p.so", "--seconds", "0"}, "--seconds must be a number of seconds above 0"},
+        {{"live", "p.so", "--seconds", "-1"}, "--seconds must be a number"},
+        {{"live", "p.so", "--seconds", "soon"}, "--seconds must be a number"},
+        {{"live", "p.so", "--seconds", "inf"}, "--seconds must be a number"},
+        {{"live", "p.so", "--name", ""}, "--name needs a client name"},
+        {{"live", "p.so", "--input", ""}, "--input needs a port name"},
+        {{"live", "p.so", "--output", "a,"}, "--output expects PORT or PORT,PORT"},
+        {{"live", "p.so", "--output", "a,b,c"}, "--output expects PORT or PORT,PORT"},
+        {{"live", "p.so", "--no-connect", "--input", "system:capture_1"}, "--no-connect connects nothing"},
+        {{"live", "p.so", "--output", "x:y", "--no-connect"}, "--no-connect connects nothing"},
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -101,4 +115,33 @@ TEST(CommandLine, EditTakesAProgramAndSettings)
     ASSERT_EQ(line.settings.size(), 1u);
     EXPECT_EQ(line.settings[0].name, "drive");
     EXPECT_EQ(line.settings[0].value, 0.8f);
+}
+
+TEST(CommandLine, LiveTakesItsOptionsAndDefaultsToTheClientGrimbolt)
+{
+    const CommandLine plain = parseCommandLine({"live", "p.so"});
+    EXPECT_EQ(plain.kind, CommandKind::Live);
+    EXPECT_EQ(plain.pluginPath, "p.so");
+    EXPECT_EQ(plain.clientName, "grimbolt");
+    EXPECT_FALSE(plain.inputPort.has_value());
+    EXPECT_TRUE(plain.outputPorts.empty());
+    EXPECT_FALSE(plain.noConnect || plain.noEditor || plain.midi);
+    EXPECT_FALSE(plain.seconds.has_value());
+
+    const CommandLine line = parseCommandLine({"live", "--program", "crunch", "p.so", "--set", "drive=1",
+        "--name", "amp", "--input", "system:capture_2", "--output", "system:playback_1,system:playback_2",
+        "--no-editor", "--midi", "--seconds", "2.5"});
+    EXPECT_EQ(line.program, "crunch");
+    ASSERT_EQ(line.settings.size(), 1u);
+    EXPECT_EQ(line.settings[0].name, "drive");
+    EXPECT_EQ(line.clientName, "amp");
+    EXPECT_EQ(line.inputPort, "system:capture_2");
+    EXPECT_EQ(line.outputPorts, (std::vector<std::string>{"system:playback_1", "system:playback_2"}));
+    EXPECT_TRUE(line.noEditor);
+    EXPECT_TRUE(line.midi);
+    EXPECT_EQ(line.seconds, 2.5);
+
+    EXPECT_EQ(parseCommandLine({"live", "p.so", "--output", "speaker:in"}).outputPorts,
+        std::vector<std::string>{"speaker:in"});
+    EXPECT_TRUE(parseCommandLine({"live", "p.so", "--no-connect"}).noConnect);
 }

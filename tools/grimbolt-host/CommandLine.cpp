@@ -14,6 +14,8 @@ constexpr long kMaxSampleRate = 768000;
 // A WAV file counts its channels in 16 bits; whether the file has the one asked for is known
 // only once it is read.
 constexpr long kMaxChannel = 65535;
+// A live run's --seconds: up to a day.
+constexpr double kMaxLiveSeconds = 86400.0;
 
 long parseInteger(const std::string& text, const std::string& what, long low, long high)
 {
@@ -103,6 +105,58 @@ void parseRenderOption(const std::string& option, ArgumentReader& reader, Comman
     }
 }
 
+double parseSeconds(const std::string& text)
+{
+    char* end = nullptr;
+    const double seconds = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0.0
+        || seconds > kMaxLiveSeconds)
+        throw UsageError("--seconds must be a number of seconds above 0 and at most "
+            + std::to_string(static_cast<long>(kMaxLiveSeconds)) + ", not \"" + text + "\"");
+    return seconds;
+}
+
+// PORT or PORT,PORT: JACK port names, which hold no commas.
+std::vector<std::string> parseOutputPorts(const std::string& text)
+{
+    const size_t comma = text.find(',');
+    std::vector<std::string> ports{text.substr(0, comma)};
+    if (comma != std::string::npos)
+        ports.push_back(text.substr(comma + 1));
+    for (const std::string& port : ports) {
+        if (port.empty() || port.find(',') != std::string::npos)
+            throw UsageError("--output expects PORT or PORT,PORT, not \"" + text + "\"");
+    }
+    return ports;
+}
+
+void parseLiveOption(const std::string& option, ArgumentReader& reader, CommandLine& line)
+{
+    if (parseSettingOption(option, reader, line)) {
+        return;
+    } else if (option == "--name") {
+        line.clientName = reader.valueOf(option);
+        if (line.clientName.empty())
+            throw UsageError("--name needs a client name");
+    } else if (option == "--input") {
+        line.inputPort = reader.valueOf(option);
+        if (line.inputPort->empty())
+            throw UsageError("--input needs a port name");
+    } else if (option == "--output") {
+        line.outputPorts = parseOutputPorts(reader.valueOf(option));
+    } else if (option == "--no-connect") {
+        line.noConnect = true;
+    } else if (option == "--no-editor") {
+        line.noEditor = true;
+    } else if (option == "--midi") {
+        line.midi = true;
+    } else if (option == "--seconds") {
+        line.seconds = parseSeconds(reader.valueOf(option));
+    } else {
+        throw UsageError("unknown option " + option);
+    }
+}
+
 CommandKind commandKindOf(const std::string& word)
 {
     if (word == "info")
@@ -115,6 +169,8 @@ CommandKind commandKindOf(const std::string& word)
         return CommandKind::EditorShot;
     if (word == "edit")
         return CommandKind::Edit;
+    if (word == "live")
+        return CommandKind::Live;
     if (word == "help" || word == "--help" || word == "-h")
         return CommandKind::Help;
     throw UsageError("unknown command \"" + word + "\"");
@@ -138,6 +194,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             positional.push_back(arg);
         } else if (line.kind == CommandKind::Render) {
             parseRenderOption(arg, reader, line);
+        } else if (line.kind == CommandKind::Live) {
+            parseLiveOption(arg, reader, line);
         } else if (line.kind == CommandKind::EditorShot || line.kind == CommandKind::Edit) {
             if (!parseSettingOption(arg, reader, line))
                 throw UsageError("unknown option " + arg);
@@ -181,6 +239,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             throw UsageError("edit expects exactly one PLUGIN");
         line.pluginPath = positional[0];
         break;
+    case CommandKind::Live:
+        if (positional.size() != 1)
+            throw UsageError("live expects exactly one PLUGIN");
+        if (line.noConnect && (line.inputPort || !line.outputPorts.empty()))
+            throw UsageError(
+                "--no-connect connects nothing; leave out --input and --output, or --no-connect");
+        line.pluginPath = positional[0];
+        break;
     }
     return line;
 }
@@ -209,5 +275,16 @@ std::string usageText()
           "  grimbolt-host edit PLUGIN [--program N|NAME] [--set NAME=VALUE ...]\n"
           "      open the plug-in's editor in a window and print every parameter change it\n"
           "      reports until the window is closed\n"
+          "  grimbolt-host live PLUGIN [--program N|NAME] [--set NAME=VALUE ...] [--name CLIENT]\n"
+          "                     [--input PORT] [--output PORT[,PORT]] [--no-connect]\n"
+          "                     [--no-editor] [--midi] [--seconds S]\n"
+          "      (Linux) play through the plug-in live as a JACK client named CLIENT (default\n"
+          "      "
+        + std::string(CommandLine::kDefaultClientName)
+        + ") with ports in, out_left and out_right, connected to the first physical\n"
+          "      capture and playback ports unless --input, --output or --no-connect say\n"
+          "      otherwise; with its panel unless --no-editor; --midi adds a port midi_in\n"
+          "      (Program Change n picks program n, Control Changes 20 to 29 set parameters 0\n"
+          "      to 9); runs until the window is closed, Ctrl-C, or the end of --seconds\n"
           "  grimbolt-host help\n";
 }

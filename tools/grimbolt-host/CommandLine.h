@@ -16,7 +16,7 @@ public:
     }
 };
 
-enum class CommandKind { Help, Info, Render, Demo, EditorShot, Edit };
+enum class CommandKind { Help, Info, Render, Demo, EditorShot, Edit, Live };
 
 struct ParameterSetting {
     std::string name;  // as the plug-in reports it; matched without regard to case
@@ -26,6 +26,7 @@ struct ParameterSetting {
 struct CommandLine {
     static constexpr int kDefaultBlockSize = 512;
     static constexpr const char* kDefaultDemoDirectory = "grimbolt-demo";
+    static constexpr const char* kDefaultClientName = "grimbolt";
 
     CommandKind kind = CommandKind::Help;
     std::string pluginPath;
@@ -35,8 +36,17 @@ struct CommandLine {
     std::optional<int> sampleRate;                        // render: the input file's rate when absent
     int blockSize = kDefaultBlockSize;                    // render
     std::optional<int> channel;                           // render: 1-based; the mean of all when absent
-    std::optional<std::string> program;                   // render, editor-shot, edit: a number or a name
-    std::vector<ParameterSetting> settings;               // render, editor-shot, edit: in the given order
+    std::optional<std::string> program;      // render, editor-shot, edit, live: a number or a name
+    std::vector<ParameterSetting> settings;  // render, editor-shot, edit, live: in the given order
+
+    // live
+    std::string clientName = kDefaultClientName;  // the JACK client's name
+    std::optional<std::string> inputPort;         // connected to "in" instead of the first capture port
+    std::vector<std::string> outputPorts;         // one or two, for out_left and out_right
+    bool noConnect = false;                       // connect nothing
+    bool noEditor = false;                        // no panel
+    bool midi = false;                            // a MIDI input port, "midi_in"
+    std::optional<double> seconds;                // stop after this long; run until stopped when absent
 };
 
 // args excludes the program name; throws UsageError.

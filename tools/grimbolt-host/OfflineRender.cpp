@@ -9,11 +9,16 @@ AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, 
     return renderThroughInstance(instance, input, settings, progress);
 }
 
-AudioClip renderThroughInstance(PluginInstance& instance, const AudioClip& input,
-    const RenderSettings& settings, const BlockRenderer::ProgressReport& progress)
+void prepareInstance(PluginInstance& instance, const RenderSettings& settings)
 {
     instance.configure(settings.sampleRate, settings.blockSize);
     PluginNames::applyProgramAndSettings(instance, settings.program, settings.settings);
+}
+
+AudioClip renderThroughInstance(PluginInstance& instance, const AudioClip& input,
+    const RenderSettings& settings, const BlockRenderer::ProgressReport& progress)
+{
+    prepareInstance(instance, settings);
     BlockRenderer renderer(instance, settings.blockSize);
     instance.resume();
     AudioClip output = renderer.render(input, progress);

@@ -24,6 +24,10 @@ struct RenderSettings {
 AudioClip renderThroughPlugin(const PluginLibrary& library, HostCallback& host, const AudioClip& input,
     const RenderSettings& settings, const BlockRenderer::ProgressReport& progress = {});
 
+// What a host does before the first block, offline and live alike: rate and block size, then
+// program and parameters. The caller resumes the instance. Throws HostError as above.
+void prepareInstance(PluginInstance& instance, const RenderSettings& settings);
+
 // The same through an instance the caller has created, and perhaps asked about its inputs,
 // but not yet configured or resumed.
 AudioClip renderThroughInstance(PluginInstance& instance, const AudioClip& input,

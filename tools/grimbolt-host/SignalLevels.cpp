@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-double toDbfs(double amplitude)
+double SignalLevels::toDbfs(double amplitude)
 {
-    return amplitude > 0.0 ? std::max(20.0 * std::log10(amplitude), SignalLevels::kSilenceDbfs)
-                           : SignalLevels::kSilenceDbfs;
+    return amplitude > 0.0 ? std::max(20.0 * std::log10(amplitude), kSilenceDbfs) : kSilenceDbfs;
 }
-
-}  // namespace
 
 SignalLevels SignalLevels::measure(const AudioClip& clip)
 {

@@ -11,4 +11,6 @@ struct SignalLevels {
     double rmsDbfs;
 
     static SignalLevels measure(const AudioClip& clip);
+    // An amplitude (1.0 is full scale) in dBFS; kSilenceDbfs for 0.
+    static double toDbfs(double amplitude);
 };

@@ -1,10 +1,11 @@
 // grimbolt-host: a small VST 2 host for inspecting the plug-in, rendering audio through it,
-// trying its editor and taking pictures of it.
+// trying its editor, taking pictures of it and playing through it live.
 #include "tools/grimbolt-host/CommandLine.h"
 #include "tools/grimbolt-host/DemoCommand.h"
 #include "tools/grimbolt-host/EditCommand.h"
 #include "tools/grimbolt-host/EditorShotCommand.h"
 #include "tools/grimbolt-host/InfoCommand.h"
+#include "tools/grimbolt-host/LiveCommand.h"
 #include "tools/grimbolt-host/RenderCommand.h"
 #include "tools/hostkit/HostError.h"
 
@@ -37,6 +38,9 @@ int main(int argc, char** argv)
             break;
         case CommandKind::Edit:
             runEditCommand(line, std::cout);
+            break;
+        case CommandKind::Live:
+            runLiveCommand(line, std::cout);
             break;
         }
         return 0;
