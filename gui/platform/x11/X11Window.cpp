@@ -207,18 +207,10 @@ CBox PlatformWindow::box() const
     if (!usable())
         return CBox();
     X11ErrorTrap trap(display_);
-    Window root;
-    int x = 0;
-    int y = 0;
-    unsigned width = 0;
-    unsigned height = 0;
-    unsigned border = 0;
-    unsigned depth = 0;
-    const bool known = XGetGeometry(display_, window_, &root, &x, &y, &width, &height, &border, &depth);
+    unsigned border = 0;  // ours has none: the outer box is the window's
+    const CBox box = outerBox(display_, window_, border);
     check(trap);
-    if (!known || !trap.succeeded())
-        return CBox();
-    return CBox(x, y, x + static_cast<int32_t>(width), y + static_cast<int32_t>(height));
+    return trap.succeeded() ? box : CBox();
 }
 
 bool PlatformWindow::resize(int32_t width, int32_t height)
