@@ -2,7 +2,6 @@
 
 #include "gui/CBackBuffer.h"
 #include "gui/CEditor.h"
-#include "gui/CParamDisplay.h"
 
 #include <cstdio>
 #include <cstring>
@@ -376,12 +375,7 @@ bool CFrame::onWindowDrop(CPos where, void* drag)
 bool CFrame::textEntryColors(CRgba& text, CRgba& background) const
 {
     const CView* view = getCurrentView();
-    if (!view || !view->isOfType("CParamDisplay"))
-        return false;
-    const auto* display = static_cast<const CParamDisplay*>(view);
-    text = display->getFontColor();
-    background = display->getBoxColor();
-    return true;
+    return view && view->getTextEntryColors(text, background);
 }
 
 void CFrame::onWindowDestroyed()

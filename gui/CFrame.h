@@ -117,7 +117,7 @@ private:
     void onWindowDestroyed() override;
     bool wantsDrops() const override { return dropEnabled_; }
     bool onWindowDrop(CPos where, void* drag) override;
-    // A text-entry control takes the colours of the current view, when it is a display.
+    // A text-entry control takes the colours of the current view, when it gives any.
     bool textEntryColors(CRgba& text, CRgba& background) const override;
     void advanceFocus(bool backwards);
     void releaseBackBuffer();

@@ -147,3 +147,10 @@ bool CParamDisplay::isOfType(const char* name) const
 {
     return (name && std::strcmp(name, "CParamDisplay") == 0) || CControl::isOfType(name);
 }
+
+bool CParamDisplay::getTextEntryColors(CRgba& text, CRgba& background) const
+{
+    text = fontColor_;
+    background = boxColor_;
+    return true;
+}

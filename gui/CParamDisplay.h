@@ -30,10 +30,8 @@ public:
     // CFontTable face bits: bold, italic, underline.
     void setFontFace(int32_t face);
     void setFontColor(CRgba colour);
-    CRgba getFontColor() const { return fontColor_; }
     // The fill behind the text when there is no background image, and the sunken bevel's shade.
     void setBoxColor(CRgba colour);
-    CRgba getBoxColor() const { return boxColor_; }
     void setBorderColor(CRgba colour);
     // The text's shadow, with the shadow style bit.
     void setShadowColor(CRgba colour);
@@ -52,6 +50,8 @@ public:
     void setTextWithoutFill(bool withoutFill) { textWithoutFill_ = withoutFill; }
 
     void draw(CGraphics* context) override;
+    // In the font and box colours, as a text-entry view over the display.
+    bool getTextEntryColors(CRgba& text, CRgba& background) const override;
 
     bool isOfType(const char* name) const override;
 

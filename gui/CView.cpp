@@ -80,6 +80,11 @@ void CView::setViewSize(const CBox& size)
     setDirty(true);
 }
 
+bool CView::getTextEntryColors(CRgba&, CRgba&) const
+{
+    return false;
+}
+
 bool CView::removed(CView*)
 {
     return true;

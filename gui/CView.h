@@ -7,6 +7,7 @@
 #include "gui/CBox.h"
 #include "gui/CKeyCode.h"
 #include "gui/CRefCounted.h"
+#include "gui/CRgba.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +46,9 @@ public:
     // The frame's focus view changes; context may be null.
     virtual void loseFocus(CGraphics* context);
     virtual void takeFocus(CGraphics* context);
+    // The colours a text-entry control over this view draws in; false (the default): the
+    // system's own.
+    virtual bool getTextEntryColors(CRgba& text, CRgba& background) const;
 
     // Releases the old image, retains the new one, marks the view dirty.
     virtual void setBackground(CImage* image);
