@@ -61,9 +61,11 @@ AudioClip noteInChannels(const std::vector<float>& gains)
     return clip;
 }
 
+// ctest runs the tests side by side: each test's files carry its name.
 std::string scratch(const std::string& name)
 {
-    return std::string(SCRATCH_DIRECTORY) + "/" + name;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(SCRATCH_DIRECTORY) + "/" + test->name() + "-" + name;
 }
 
 }  // namespace
