@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -138,7 +139,9 @@ void WidePenShape::addQuadrilateral(const CPos (&corners)[4])
         bottom = std::max(bottom, corner.v);
     }
     for (int32_t y = top; y < bottom; ++y) {
-        int64_t crossings[4];
+        // The row's outermost crossings of the sides bound its span.
+        int64_t left = INT64_MAX;
+        int64_t right = INT64_MIN;
         int count = 0;
         for (int i = 0; i < 4; ++i) {
             CPos a = corners[i];
@@ -147,17 +150,17 @@ void WidePenShape::addQuadrilateral(const CPos (&corners)[4])
                 continue;
             if (a.v > b.v)
                 std::swap(a, b);
-            if (y >= a.v && y < b.v)
-                crossings[count++] = ceilDiv(
-                    static_cast<int64_t>(a.h) * (b.v - a.v) + static_cast<int64_t>(y - a.v) * (b.h - a.h),
-                    b.v - a.v);
+            if (y < a.v || y >= b.v)
+                continue;
+            const int64_t crossing = ceilDiv(
+                static_cast<int64_t>(a.h) * (b.v - a.v) + static_cast<int64_t>(y - a.v) * (b.h - a.h),
+                b.v - a.v);
+            left = std::min(left, crossing);
+            right = std::max(right, crossing);
+            ++count;
         }
-        if (count < 2)
-            continue;
-        std::sort(crossings, crossings + count);
-        if (crossings[0] < crossings[count - 1])
-            spans_.push_back(
-                {y, static_cast<int32_t>(crossings[0]), static_cast<int32_t>(crossings[count - 1])});
+        if (count >= 2 && left < right)
+            spans_.push_back({y, static_cast<int32_t>(left), static_cast<int32_t>(right)});
     }
 }
 
