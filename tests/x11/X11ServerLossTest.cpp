@@ -8,11 +8,12 @@
 #include <X11/Xlib.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <cstdlib>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -27,24 +28,39 @@ int countingConnectionHandler(Display*)
 }
 void keepTestAlive(Display*, void*) { }
 
-// An Xvfb of the test's own on a display number nobody else uses; killed by the test.
+// An Xvfb of the test's own, killed by the test. It picks a display nobody uses and says
+// which once it listens (-displayfd): a socket left by an earlier killed server proves nothing.
 class PrivateServer {
 public:
     PrivateServer()
-        : name_(":" + std::to_string(200 + getpid() % 500))
     {
-        const std::string socket = "/tmp/.X11-unix/X" + name_.substr(1);
-        char* const arguments[] = {const_cast<char*>("Xvfb"), const_cast<char*>(name_.c_str()),
-            const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>("640x480x24"), nullptr};
+        int ready[2];
+        if (pipe(ready) != 0)
+            return;
+        fcntl(ready[0], F_SETFD, FD_CLOEXEC);
+        const std::string fd = std::to_string(ready[1]);
+        char* const arguments[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"),
+            const_cast<char*>(fd.c_str()), const_cast<char*>("-screen"), const_cast<char*>("0"),
+            const_cast<char*>("640x480x24"), nullptr};
         if (posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, arguments, environ) != 0)
             pid_ = 0;
-        for (int round = 0; pid_ && round < 100 && access(socket.c_str(), F_OK) != 0; ++round)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        close(ready[1]);
+        std::string number;
+        pollfd reading = {ready[0], POLLIN, 0};
+        char c = 0;
+        while (pid_ && poll(&reading, 1, 5000) > 0 && read(ready[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(ready[0]);
+        if (number.empty())
+            kill();
+        else
+            name_ = ":" + number;
     }
     ~PrivateServer() { kill(); }
 
     bool started() const { return pid_ != 0; }
     const std::string& name() const { return name_; }
+    // Also takes away the socket and lock that a killed server leaves.
     void kill()
     {
         if (!pid_)
@@ -52,6 +68,10 @@ public:
         ::kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
         pid_ = 0;
+        if (!name_.empty()) {
+            unlink(("/tmp/.X11-unix/X" + name_.substr(1)).c_str());
+            unlink(("/tmp/.X" + name_.substr(1) + "-lock").c_str());
+        }
     }
 
 private:
