@@ -129,7 +129,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSEWHEEL: {
         POINT where = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ScreenToClient(hwnd, &where);
-        // As a multiplication, as the toolkit always did: three notches give 3.0000002.
+        // WHEEL_DELTA (120) a notch, scaled by a multiplication: three notches give 3.0000002.
         const float notches = static_cast<short>(HIWORD(wParam)) * 0.008333334f;
         window->handler.onWindowWheel(CPos(where.x, where.y), notches);
         break;  // the parent gets the wheel too
