@@ -1,5 +1,6 @@
 #include "gui/CDropFiles.h"
 #include "gui/platform/offscreen/OffscreenWindow.h"
+#include "tests/gui/support/DropView.h"
 #include "tests/gui/support/FrameCycle.h"
 #include "tests/gui/support/TestParentWindow.h"
 
@@ -35,23 +36,6 @@ TEST(OffscreenWindow, PaintsOnlyTheRequestedAreaAfterTheFirstPaint)
     EXPECT_EQ(view->draws, 2);
     frame->release();
 }
-
-namespace {
-
-class DropView : public CView {
-public:
-    using CView::CView;
-    bool onDrop(CGraphics*, void* drag, const CPos& where) override
-    {
-        names = static_cast<CDropFiles*>(drag)->names;
-        at = where;
-        return true;
-    }
-    std::vector<std::string> names;
-    CPos at{-1, -1};
-};
-
-}  // namespace
 
 TEST(OffscreenWindow, DropsReachTheViewUnderThePointOnlyWhileTheFrameTakesThem)
 {

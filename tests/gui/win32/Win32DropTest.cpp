@@ -5,6 +5,7 @@
 #include "gui/CFrame.h"
 #include "gui/platform/Platform.h"
 #include "gui/platform/win32/CDropTarget.h"
+#include "tests/gui/support/DropView.h"
 #include "tests/gui/support/TestParentWindow.h"
 
 #include <gtest/gtest.h>
@@ -94,21 +95,6 @@ public:
 };
 
 #pragma GCC diagnostic pop
-
-// A view that keeps what is dropped on it.
-class DropView : public CView {
-public:
-    using CView::CView;
-    bool onDrop(CGraphics*, void* drag, const CPos& where) override
-    {
-        names = static_cast<CDropFiles*>(drag)->names;
-        at = where;
-        return true;
-    }
-
-    std::vector<std::string> names;
-    CPos at{-1, -1};
-};
 
 // A window's owner that records what the drop target hands it.
 class DropRecorder : public WindowEventHandler {
